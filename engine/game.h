@@ -1,0 +1,58 @@
+// The puzzle in play: scheme loading, clue derivation, the rules of marking and the play aids.
+// Every rule reads and writes the boxes of a BoardHost; the only state kept here is the
+// remaining counter.
+#pragma once
+
+#include "board.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace engine {
+
+// Raised when a scheme file cannot be read: "File not found", or "I/O error %d".
+class IoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Mark generators: N characters drawn at random from "00" (blank) or "11" (filled);
+// empty for N <= 0.
+std::string blankMark(int n);
+std::string filledMark(int n);
+
+class Game {
+public:
+    explicit Game(BoardHost& host);
+
+    // Picture cells counted but not yet found.
+    std::int32_t remaining() const { return remaining_; }
+
+    // The scheme list's pick: path is the full path of the selected entry, or empty when
+    // nothing is selected. Loads only a file whose extension is exactly ".dis", then always
+    // derives the clues. Throws IoError; the board then stands as the reset left it.
+    void pick(const std::string& path);
+
+    // Rewrites every clue slot and line label from the cell marks.
+    void deriveClues();
+
+    // A click on cell n (1..441): mark blank, find, or undo; then move the click marker.
+    void cellClick(int n);
+    // A click on clue slot n (442..651): tick it off in white if it holds a clue.
+    void clueSlotClick(int n);
+    // The mouse moved over cell n: with "SOS !!!" ticked, a white filled cell is found.
+    void cellMouseMove(int n);
+    // One tick of the one-second timer.
+    void timerTick();
+
+private:
+    void foundStep(int n);
+    void complete();
+    void showRemaining();
+
+    BoardHost& host_;
+    std::int32_t remaining_ = 0;
+};
+
+} // namespace engine

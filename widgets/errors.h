@@ -1,0 +1,32 @@
+// Errors raised inside an event handler end that handler and are shown in the standard
+// error box; tests replace the box with a reporter they can read.
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <utility>
+
+namespace widgets {
+
+using ErrorReporter = std::function<void(const QString& message)>;
+
+// Replaces how errors are shown; an empty reporter restores the standard error box.
+// Returns the reporter that was in force.
+ErrorReporter setErrorReporter(ErrorReporter reporter);
+// Shows the message through the reporter in force (by default a modal critical message box
+// titled with the application's display name, over the active window).
+void reportError(const QString& message);
+
+// Runs an event handler; an exception ends it and is reported, and the window stays usable.
+template <typename Handler> void guarded(Handler&& handler)
+{
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception& e) {
+        reportError(QString::fromUtf8(e.what()));
+    }
+}
+
+} // namespace widgets
