@@ -59,15 +59,17 @@ struct Bounds {
 };
 
 // One of the 693 boxes. Texts are 8-bit (Windows-1252) bytes as read from a scheme file.
+// The flags are the box's own (a box on a window not yet shown is still "visible").
+// The names keep clear of QWidget's, since the Qt boxes implement this interface too.
 class Box {
 public:
     virtual ~Box() = default;
     virtual std::string text() const = 0;
     virtual void setText(std::string_view text) = 0;
-    virtual bool isVisible() const = 0;
-    virtual void setVisible(bool visible) = 0;
-    virtual bool isEnabled() const = 0;
-    virtual void setEnabled(bool enabled) = 0;
+    virtual bool visibleFlag() const = 0;
+    virtual void setVisibleFlag(bool visible) = 0;
+    virtual bool enabledFlag() const = 0;
+    virtual void setEnabledFlag(bool enabled) = 0;
     virtual Color color() const = 0;
     virtual void setColor(Color color) = 0;
     virtual Color fontColor() const = 0;
