@@ -1,0 +1,47 @@
+// Reading the program's small text files: whole-file reads with the runtime's I/O messages,
+// UTF-8 with a Windows-1252 fallback, and the line rules of the language list.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <stdexcept>
+
+namespace lang {
+
+// An input/output failure of a text file. code is the operating system's error number; the
+// message is "File not found" for a file or folder that does not exist, "I/O error <code>"
+// otherwise.
+class InOutError : public std::runtime_error {
+public:
+    explicit InOutError(int code);
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// The whole content of a file. Throws InOutError when it cannot be opened or read.
+QByteArray readFile(const QString& path);
+
+// Text from bytes: UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark is
+// skipped), otherwise Windows-1252, so files saved by older editors keep their accents.
+QString decodeText(const QByteArray& bytes);
+
+// readFile + decodeText. Throws InOutError.
+QString readTextFile(const QString& path);
+
+// Splits a text into lines ended by LF or CR LF, each taken exactly as written (no trimming,
+// empty lines kept). There is always at least one line: an empty text is one empty line, and
+// a line end at the very end of the text starts no further line.
+QStringList textLines(const QString& text);
+
+// Removes every leading and trailing character with a code of 32 or less (blanks and control
+// characters).
+QString trimmed(QStringView text);
+// True when nothing is left of the text after trimming.
+bool isBlank(QStringView text);
+
+} // namespace lang

@@ -1,0 +1,214 @@
+// The translation component: the pass over the entries, the walk through the component tree
+// and the writing of string, integer and string-list properties.
+#include "tlanguage.h"
+
+#include "inifile.h"
+#include "properties.h"
+#include "textfile.h"
+
+#include <QCoreApplication>
+#include <QMetaProperty>
+
+#include <optional>
+
+namespace lang {
+
+namespace {
+
+const QString translationsSection = QStringLiteral("Translations");
+
+enum class Kind { String, Integer, StringList, Other };
+
+Kind kindOf(const QMetaProperty& property)
+{
+    // Enumerations carry their own type; flags and booleans are not integers either.
+    if (property.isEnumType())
+        return Kind::Other;
+    switch (property.metaType().id()) {
+    case QMetaType::QString:
+        return Kind::String;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return Kind::Integer;
+    case QMetaType::QStringList:
+        return Kind::StringList;
+    default:
+        return Kind::Other;
+    }
+}
+
+int digitValue(QChar c, int base)
+{
+    const char16_t u = c.unicode();
+    int d = 99;
+    if (u >= u'0' && u <= u'9')
+        d = u - u'0';
+    else if (u >= u'a' && u <= u'f')
+        d = u - u'a' + 10;
+    else if (u >= u'A' && u <= u'F')
+        d = u - u'A' + 10;
+    return d < base ? d : -1;
+}
+
+std::optional<qint32> parseInteger(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    bool hex = false;
+    bool negative = false;
+    if (i < text.size() && text[i] == u'$') {
+        hex = true;
+        ++i;
+    } else if (i < text.size() && (text[i] == u'x' || text[i] == u'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+        hex = true;
+        i += 2;
+    } else if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    const int base = hex ? 16 : 10;
+    const quint64 limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    quint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const int d = digitValue(text[i], base);
+        if (d < 0)
+            return std::nullopt;
+        magnitude = magnitude * base + quint64(d);
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    // Hexadecimal values are bit patterns; the cast keeps the low 32 bits.
+    const auto pattern = static_cast<quint32>(negative ? 0 - magnitude : magnitude);
+    return static_cast<qint32>(pattern);
+}
+
+QStringList splitLines(const QString& value, const QString& separator)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    if (!separator.isEmpty()) {
+        for (qsizetype at; (at = value.indexOf(separator, start)) >= 0; start = at + separator.size())
+            lines.append(trimmed(QStringView(value).sliced(start, at - start)));
+    }
+    const QString last = trimmed(QStringView(value).sliced(start));
+    if (!last.isEmpty())
+        lines.append(last);
+    return lines;
+}
+
+// The object that carries a component's published properties. The root of the tree stands for
+// the application, whose properties are those of the Qt application object.
+QObject* propertyObject(widgets::Component* component)
+{
+    if (component->object())
+        return component->object();
+    if (component == &widgets::Component::application())
+        return QCoreApplication::instance();
+    return nullptr;
+}
+
+} // namespace
+
+ConversionError::ConversionError(const QString& value)
+    : std::runtime_error(QStringLiteral("'%1' is not a valid integer value").arg(value).toStdString())
+{
+}
+
+qint32 toInteger(const QString& value)
+{
+    const std::optional<qint32> number = parseInteger(value);
+    if (!number)
+        throw ConversionError(value);
+    return *number;
+}
+
+TLanguage::TLanguage(widgets::Component* owner, QObject* parent)
+    : QObject(parent ? parent : (owner ? owner->object() : nullptr))
+    , widgets::Component(this, owner)
+{
+}
+
+TLanguage::~TLanguage() = default;
+
+void TLanguage::setSeparator(const QString& separator)
+{
+    separator_ = isBlank(separator) ? QStringLiteral(",") : separator;
+}
+
+void TLanguage::Translate()
+{
+    if (OnBeforeTranslation)
+        OnBeforeTranslation(*this);
+    // Opened after the event, so a handler may still choose the file.
+    const IniFile file(languageFile_);
+    // A copy: a handler may edit Properties while the pass runs.
+    const QStringList entries = properties_;
+    for (const QString& entry : entries) {
+        if (isBlank(entry))
+            continue;
+        TranslateProperty(entry, file.value(translationsSection, entry));
+    }
+    if (OnAfterTranslation)
+        OnAfterTranslation(*this);
+}
+
+void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
+{
+    QString rest = trimmed(path);
+    if (rest.isEmpty())
+        return;
+    widgets::Component* component = &widgets::Component::application();
+    for (qsizetype dot; (dot = rest.indexOf(u'.')) >= 0;) {
+        const QString head = trimmed(QStringView(rest).first(dot));
+        rest = trimmed(QStringView(rest).sliced(dot + 1));
+        if (component)
+            component = component->findComponent(head);
+    }
+    const QString propertyName = trimmed(rest);
+    if (!component || newValue.isEmpty())
+        return;
+
+    QString value = newValue;
+    if (OnTranslate) {
+        QString oldValue;
+        if (QObject* object = propertyObject(component)) {
+            const QMetaProperty property = widgets::findPublishedProperty(object, propertyName);
+            if (property.isValid() && kindOf(property) == Kind::String)
+                oldValue = property.read(object).toString();
+        }
+        OnTranslate(*this, component, propertyName, oldValue, value);
+    }
+
+    QObject* object = propertyObject(component);
+    const QMetaProperty property = widgets::findPublishedProperty(object, propertyName);
+    if (!property.isValid())
+        return;
+    switch (kindOf(property)) {
+    case Kind::String:
+        property.write(object, value);
+        break;
+    case Kind::Integer:
+        property.write(object, toInteger(value));
+        break;
+    case Kind::StringList:
+        property.write(object, splitLines(value, separator_));
+        break;
+    case Kind::Other:
+        // Never write a list or a text into a property of another kind.
+        break;
+    }
+}
+
+} // namespace lang
