@@ -23,20 +23,44 @@ inline constexpr int FirstColumnLabel = 673;
 inline constexpr int BoxCount = 693;
 
 // All functions below take rows, columns and slots counted from 1.
-constexpr int cell(int row, int column) { return (row - 1) * GridSize + column; }
-constexpr int cellRow(int n) { return (n - 1) / GridSize + 1; }
-constexpr int cellColumn(int n) { return (n - 1) % GridSize + 1; }
+constexpr int cell(int row, int column)
+{
+    return (row - 1) * GridSize + column;
+}
+constexpr int cellRow(int n)
+{
+    return (n - 1) / GridSize + 1;
+}
+constexpr int cellColumn(int n)
+{
+    return (n - 1) % GridSize + 1;
+}
 // Slot 1 is the one farthest from the grid, slot 5 the one next to it.
-constexpr int rowClueSlot(int row, int slot) { return FirstRowClueSlot + CluesPerLine * (row - 1) + (slot - 1); }
+constexpr int rowClueSlot(int row, int slot)
+{
+    return FirstRowClueSlot + CluesPerLine * (row - 1) + (slot - 1);
+}
 constexpr int columnClueSlot(int column, int slot)
 {
     return FirstColumnClueSlot + GridSize * (slot - 1) + (column - 1);
 }
-constexpr int rowLabel(int row) { return FirstRowLabel - 1 + row; }
-constexpr int columnLabel(int column) { return FirstColumnLabel - 1 + column; }
+constexpr int rowLabel(int row)
+{
+    return FirstRowLabel - 1 + row;
+}
+constexpr int columnLabel(int column)
+{
+    return FirstColumnLabel - 1 + column;
+}
 
-constexpr bool isCell(int n) { return n >= 1 && n <= CellCount; }
-constexpr bool isClueSlot(int n) { return n >= FirstRowClueSlot && n <= LastClueSlot; }
+constexpr bool isCell(int n)
+{
+    return n >= 1 && n <= CellCount;
+}
+constexpr bool isClueSlot(int n)
+{
+    return n >= FirstRowClueSlot && n <= LastClueSlot;
+}
 
 // The 21 cells of a row left to right, of a column top to bottom.
 std::array<int, GridSize> rowCells(int row);
@@ -89,9 +113,9 @@ public:
     virtual std::string label1Caption() const = 0; // elapsed seconds
     virtual void setLabel1Caption(std::string_view caption) = 0;
     virtual void setLabel4Caption(std::string_view caption) = 0; // remaining counter
-    virtual void setLabel2Visible(bool visible) = 0;             // instruction line
-    virtual void setTimer1Enabled(bool enabled) = 0;             // one-second timer
-    virtual bool checkBox1Checked() const = 0;                   // "SOS !!!"
+    virtual void setLabel2Visible(bool visible) = 0; // instruction line
+    virtual void setTimer1Enabled(bool enabled) = 0; // one-second timer
+    virtual bool checkBox1Checked() const = 0; // "SOS !!!"
     // The click marker: Top, Left, Height and Width are set in that order.
     virtual void setShape1Bounds(const Bounds& bounds) = 0;
 };

@@ -1,17 +1,16 @@
-// Placeholder until the engine lands; replaced by the real rules.
+// The game object: the remaining counter and its display.
 #include "game.h"
 
 namespace engine {
-std::string blankMark(int) { return {}; }
-std::string filledMark(int) { return {}; }
-Game::Game(BoardHost& host) : host_(host) {}
-void Game::pick(const std::string&) {}
-void Game::deriveClues() {}
-void Game::cellClick(int) {}
-void Game::clueSlotClick(int) {}
-void Game::cellMouseMove(int) {}
-void Game::timerTick() {}
-void Game::foundStep(int) {}
-void Game::complete() {}
-void Game::showRemaining() {}
+
+Game::Game(BoardHost& host)
+    : host_(host)
+{
+}
+
+void Game::showRemaining()
+{
+    host_.setLabel4Caption(std::to_string(remaining_));
+}
+
 } // namespace engine

@@ -31,7 +31,10 @@ public:
 
     // The scheme list's pick: path is the full path of the selected entry, or empty when
     // nothing is selected. Loads only a file whose extension is exactly ".dis", then always
-    // derives the clues. Throws IoError; the board then stands as the reset left it.
+    // derives the clues. A pick that loads nothing leaves the counter as it is, so the puzzle
+    // in play can still be finished. Throws IoError; the cells then stand as the reset left
+    // them (visible, white, enabled, empty), the counter is 0 and its display and the clues
+    // are those of before.
     void pick(const std::string& path);
 
     // Rewrites every clue slot and line label from the cell marks.
@@ -43,10 +46,13 @@ public:
     void clueSlotClick(int n);
     // The mouse moved over cell n: with "SOS !!!" ticked, a white filled cell is found.
     void cellMouseMove(int n);
-    // One tick of the one-second timer.
+    // One tick of the one-second timer: the seconds shown in Label1 go up by one.
     void timerTick();
+    // cellClick, clueSlotClick and cellMouseMove ignore a number outside their range and a box
+    // that is hidden or disabled, since such a box receives no clicks or mouse moves.
 
 private:
+    void load(const std::string& path);
     void foundStep(int n);
     void complete();
     void showRemaining();

@@ -1,0 +1,124 @@
+// Reading a scheme file into its drawing with a fixed buffer, whatever the size of the file.
+#include "schemefile.h"
+
+#include "game.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace engine {
+
+namespace {
+
+constexpr unsigned char Utf8Lead = 0xC2;
+constexpr unsigned char Degree = 0xB0;
+constexpr std::size_t ChunkSize = 64 * 1024;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : fd_(fd)
+    {
+    }
+    ~FileDescriptor() { ::close(fd_); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+void SchemeParser::put(SchemeChar kind, char mark)
+{
+    drawing_[static_cast<std::size_t>(line_ * GridSize + column_)] = SchemeCell {kind, mark};
+    ++column_;
+}
+
+void SchemeParser::feed(std::string_view bytes)
+{
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end && !complete()) {
+        if (column_ >= GridSize && !pendingLead_) {
+            // The rest of a long line changes nothing: jump to its end.
+            const void* lineEnd = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+            if (lineEnd == nullptr)
+                return;
+            p = static_cast<const char*>(lineEnd);
+        }
+        const auto byte = static_cast<unsigned char>(*p++);
+        if (pendingLead_) {
+            pendingLead_ = false;
+            if (byte == Degree) {
+                put(SchemeChar::Hole);
+                continue;
+            }
+            // Not a degree sign after all: the 0xC2 is a mark, and this byte is read on its own.
+            put(SchemeChar::Mark, static_cast<char>(Utf8Lead));
+        }
+        if (byte == '\n') {
+            ++line_;
+            column_ = 0;
+            continue;
+        }
+        if (column_ >= GridSize)
+            continue;
+        switch (byte) {
+        case '\r':
+            break;
+        case Utf8Lead:
+            pendingLead_ = true;
+            break;
+        case Degree:
+            put(SchemeChar::Hole);
+            break;
+        case '=':
+            put(SchemeChar::Keep);
+            break;
+        default:
+            put(SchemeChar::Mark, static_cast<char>(byte));
+            break;
+        }
+    }
+}
+
+const SchemeDrawing& SchemeParser::finish()
+{
+    if (pendingLead_ && !complete()) {
+        pendingLead_ = false;
+        put(SchemeChar::Mark, static_cast<char>(Utf8Lead));
+    }
+    return drawing_;
+}
+
+SchemeDrawing readSchemeFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw IoError("File not found");
+    const FileDescriptor file(fd);
+
+    SchemeParser parser;
+    std::array<char, ChunkSize> buffer;
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw IoError("I/O error " + std::to_string(errno));
+        }
+        if (got == 0)
+            break;
+        // After line 21 the chunks are still read, so that a read failure anywhere in the
+        // file is reported, but the parser no longer looks at them.
+        parser.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+    }
+    return parser.finish();
+}
+
+} // namespace engine

@@ -1,0 +1,54 @@
+// Reading a scheme file into its drawing: only the first 21 characters of the first 21 lines
+// matter, and the file is read to its end in fixed-size chunks, so memory stays bounded.
+#pragma once
+
+#include "board.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// What the file says about one cell.
+enum class SchemeChar : unsigned char {
+    Missing, // the line, or the file, ended before this cell
+    Hole, // the degree sign: byte 0xB0, or 0xC2 0xB0 as written in UTF-8
+    Keep, // "=": the cell stays as the reset left it
+    Mark, // any other byte, which becomes the cell's mark as it stands
+};
+
+struct SchemeCell {
+    SchemeChar kind = SchemeChar::Missing;
+    char mark = 0; // the byte, when kind is Mark
+};
+
+// Cell n (1..441) is drawing[n - 1].
+using SchemeDrawing = std::array<SchemeCell, CellCount>;
+
+// Turns the bytes of a scheme file, fed in chunks of any size, into its drawing.
+// Lines end at LF; a CR is never part of a line (before LF it ends the line with it, elsewhere
+// it is dropped). A 0xC2 directly followed by 0xB0 is one degree sign; any other 0xC2 is a
+// mark like every other byte. The parser keeps no more than the drawing itself.
+class SchemeParser {
+public:
+    void feed(std::string_view bytes);
+    // Call once after the last chunk; settles a 0xC2 that ended the file.
+    const SchemeDrawing& finish();
+    // True once line 21 has ended: nothing later in the file changes the drawing.
+    bool complete() const { return line_ >= GridSize; }
+
+private:
+    void put(SchemeChar kind, char mark = 0);
+
+    SchemeDrawing drawing_ {};
+    int line_ = 0; // 0-based line being read
+    int column_ = 0; // 0-based position of the next character in that line
+    bool pendingLead_ = false; // a 0xC2 waits for the byte that follows it
+};
+
+// Reads the scheme file at path to its end. Throws IoError: "File not found" when the file
+// cannot be opened, "I/O error <code>" when a read fails.
+SchemeDrawing readSchemeFile(const std::string& path);
+
+} // namespace engine
