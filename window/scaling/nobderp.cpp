@@ -1,0 +1,651 @@
+// The concrete scaling panel, its control handler rules and the property handlers by kind.
+#include "nobderp.h"
+
+#include "fonts.h"
+#include "properties.h"
+#include "qtkinds.h"
+#include "scalablekinds.h"
+
+#include <QComboBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <cmath>
+
+namespace scaling {
+
+namespace {
+
+float ratioOf(int value, int size)
+{
+    return static_cast<float>(value) / static_cast<float>(size);
+}
+
+// size * ratio formed exactly, truncated toward zero.
+int truncatedProduct(int size, float ratio)
+{
+    return static_cast<int>(static_cast<double>(size) * static_cast<double>(ratio));
+}
+
+int roundedProduct(int size, float ratio)
+{
+    return static_cast<int>(std::nearbyint(static_cast<double>(size) * static_cast<double>(ratio)));
+}
+
+// The object a property holds (a collection or a scroll bar), or a ScalingError when the
+// control has no such property or it holds no object of the wanted kind.
+template <typename T> T* heldObject(QWidget* control, const QString& name)
+{
+    const QMetaProperty property = FindProperty(control, name);
+    auto* object = qobject_cast<T*>(property.read(control).template value<QObject*>());
+    if (!object)
+        throw ScalingError(QStringLiteral("No %1 property").arg(name));
+    return object;
+}
+
+// A combo box's font height the way the combo-box rule counts it: negative, the character
+// height; positive, the cell height. A control that publishes "FontHeight" keeps it exactly;
+// for any other the font's pixel size is the character height, and a cell height is given as
+// the largest pixel size whose cell fits.
+int signedFontHeight(QWidget* combo, const QMetaProperty& fontProperty)
+{
+    const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
+    if (height.isValid())
+        return height.read(combo).toInt();
+    const QFont font = fontProperty.read(combo).value<QFont>();
+    return font.pixelSize() > 0 ? -font.pixelSize()
+                                : -widgets::mulDiv(font.pointSize(), widgets::PixelsPerInch, 72);
+}
+
+void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int value)
+{
+    const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
+    if (height.isValid()) {
+        height.write(combo, value);
+        return;
+    }
+    QFont font = fontProperty.read(combo).value<QFont>();
+    if (value < 0)
+        font.setPixelSize(-value);
+    else
+        setFontCellHeight(font, value);
+    fontProperty.write(combo, font);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Value list
+
+void TMRLValues::append(int value, float ratio)
+{
+    if (!entries_)
+        entries_ = std::make_unique<std::vector<Entry>>();
+    entries_->push_back({value, ratio});
+}
+
+void TMRLValues::clear()
+{
+    if (entries_)
+        entries_->clear();
+}
+
+int TMRLValues::value(int index) const
+{
+    return index >= 0 && index < count() ? (*entries_)[size_t(index)].value : 0;
+}
+
+void TMRLValues::setValue(int index, int value)
+{
+    if (index >= 0 && index < count())
+        (*entries_)[size_t(index)].value = value;
+}
+
+float TMRLValues::ratio(int index) const
+{
+    return index >= 0 && index < count() ? (*entries_)[size_t(index)].ratio : 0.0f;
+}
+
+int TMRLValues::count() const
+{
+    return entries_ ? static_cast<int>(entries_->size()) : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Control handler with the combo-box and page rules
+
+void TMRControlHandlerVCL::CaptureBounds(int refWidth, int refHeight)
+{
+    if (QWidget* control = Control) {
+        if (QTabWidget* pages = pageControlOf(control)) {
+            if (QWidget* active = pages->currentWidget())
+                control->setGeometry(active->geometry());
+        }
+        if (QTabWidget* notebook = tabbedNotebookOf(control)) {
+            if (QWidget* current = notebook->currentWidget())
+                control->setGeometry(current->geometry());
+        }
+        if (QStackedWidget* notebook = asNotebook(control)) {
+            // Showing every page once gives each its present bounds.
+            const int pageIndex = notebook->currentIndex();
+            for (int i = 0; i < notebook->count(); ++i)
+                notebook->setCurrentIndex(i);
+            notebook->setCurrentIndex(pageIndex);
+        }
+        if (isTabbedNotebook(control))
+            emptyCurrentPage(static_cast<QTabWidget*>(control));
+    }
+    TMRControlHandler::CaptureBounds(refWidth, refHeight);
+}
+
+void TMRControlHandlerVCL::ApplyBounds(QRect& bounds)
+{
+    // The rule assumes a combo box whose height follows its font whatever bounds it is given; a
+    // Qt combo box takes the new height. The height it had before these bounds stands for the
+    // height its font gave it, so the shortfall is measured from that.
+    const int comboHeight = Control ? Control->height() : 0;
+    TMRControlHandler::ApplyBounds(bounds);
+    QWidget* control = Control;
+    if (!control)
+        return;
+    if (qobject_cast<QComboBox*>(control))
+        applyComboBoxRule(comboHeight);
+    if (QTabWidget* pages = pageControlOf(control)) {
+        if (QWidget* active = pages->currentWidget()) {
+            active->setGeometry(bounds);
+            control->setGeometry(active->geometry());
+        }
+    }
+    if (QTabWidget* notebook = tabbedNotebookOf(control)) {
+        if (QWidget* current = notebook->currentWidget())
+            control->setGeometry(current->geometry());
+    }
+}
+
+void TMRControlHandlerVCL::applyComboBoxRule(int comboHeight)
+{
+    QWidget* combo = Control;
+    const QMetaProperty fontProperty = fontPropertyOf(combo);
+    if (!fontProperty.isValid() || !combo->parentWidget())
+        return;
+    int height = signedFontHeight(combo, fontProperty);
+    if (height < 0) {
+        const int points = widgets::fontPointSize(fontProperty.read(combo).value<QFont>());
+        height = points * widgets::PixelsPerInch / 72;
+        setSignedFontHeight(combo, fontProperty, height);
+    }
+    // The font grows or shrinks by exactly what the box lacks or exceeds of its wanted height.
+    const int shortfall = comboHeight - height;
+    const int wanted = roundedProduct(clientSize(combo->parentWidget()).height(), HeightRatio);
+    setSignedFontHeight(combo, fontProperty, wanted - shortfall);
+}
+
+void TMRControlHandlerVCL::ApplyProperties()
+{
+    TMRControlHandler::ApplyProperties();
+    QWidget* control = Control;
+    if (!control)
+        return;
+    if (QTabWidget* pages = pageControlOf(control)) {
+        if (QWidget* active = pages->currentWidget())
+            control->setGeometry(active->geometry());
+    }
+    if (isTabbedNotebook(control))
+        emptyCurrentPage(static_cast<QTabWidget*>(control));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Panel and its kind table
+
+TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent, widgets::Component* owner, const QString& name)
+    : TCustomResizerPanel(parent, owner, name)
+{
+    setHandlerClass(&handlerClassOf<TMRControlHandlerVCL>);
+}
+
+void TNoBDEResizerPanel::CreatePropertyHandlers(QWidget* c, PropertyHandlerList& list)
+{
+    // Every matching row adds its handler, top to bottom; a failing one leaves those before it.
+    if (fontPropertyOf(c).isValid())
+        list.push_back(std::make_unique<TMRFont>(c, QStringLiteral("Font")));
+    if (c->inherits("QComboBox") || c->inherits("QListWidget"))
+        list.push_back(std::make_unique<TMRItemHeight>(c));
+    if (c->inherits("QScrollArea"))
+        list.push_back(std::make_unique<TMRScrollBox>(c));
+    if (c->inherits("QTableView"))
+        list.push_back(std::make_unique<TMRDrawGrid>(c));
+    if (c->inherits("QTabBar"))
+        list.push_back(std::make_unique<TMRTabSet>(c));
+    if (c->inherits("widgets::GlyphButton") || c->inherits("scaling::SpeedButton"))
+        list.push_back(std::make_unique<TMRMarginSpacing>(c));
+    if (c->inherits("scaling::TabbedNotebook"))
+        list.push_back(std::make_unique<TMRFont>(c, QStringLiteral("TabFont")));
+    const bool image = c->inherits("scaling::Image");
+    if (image)
+        list.push_back(std::make_unique<TMRStretch>(c));
+    if (c->inherits("QLabel") && !image)
+        list.push_back(std::make_unique<TMRAutoSize>(c));
+    if (c->inherits("QTabWidget"))
+        list.push_back(std::make_unique<TMRTab>(c));
+    if (c->inherits("QStatusBar"))
+        list.push_back(std::make_unique<TMRStatusBar>(c));
+    if (c->inherits("QHeaderView"))
+        list.push_back(std::make_unique<TMRHeaderControl>(c));
+    // A list widget is a list box (row 2), not a list view with columns.
+    if (c->inherits("QListView") && !c->inherits("QListWidget"))
+        list.push_back(std::make_unique<TMRListView>(c));
+    if (c->inherits("QTreeView"))
+        list.push_back(std::make_unique<TMRTreeView>(c));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tab sizes
+
+TMRTab::TMRTab(QWidget* control)
+    : TMRPropertyHandler(control)
+    , TabWidth(control, QStringLiteral("TabWidth"))
+    , TabHeight(control, QStringLiteral("TabHeight"))
+{
+}
+
+void TMRTab::Capture()
+{
+    if (!Control)
+        return;
+    const int width = TabWidth.read();
+    const int height = TabHeight.read();
+    if (!Invalid && width == LastTabWidth && height == LastTabHeight)
+        return;
+    const QSize client = clientSize(Control);
+    if (client.width() == 0 || client.height() == 0) {
+        Invalid = true;
+        return;
+    }
+    WidthRatio = ratioOf(width, client.width());
+    HeightRatio = ratioOf(height, client.height());
+    Invalid = false;
+}
+
+void TMRTab::Apply()
+{
+    if (Invalid || !Control)
+        return;
+    const QSize client = clientSize(Control);
+    // 0 is the automatic size and stays; a fixed size never becomes automatic.
+    if (TabWidth.read() != 0) {
+        auto width = static_cast<std::int16_t>(truncatedProduct(client.width(), WidthRatio));
+        TabWidth.write(width == 0 ? 1 : width);
+    }
+    if (TabHeight.read() != 0) {
+        auto height = static_cast<std::int16_t>(truncatedProduct(client.height(), HeightRatio));
+        TabHeight.write(height == 0 ? 1 : height);
+    }
+    LastTabWidth = static_cast<std::int16_t>(TabWidth.read());
+    LastTabHeight = static_cast<std::int16_t>(TabHeight.read());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scroll ranges
+
+TMRScrollBox::TMRScrollBox(QWidget* control)
+    : TMRPropertyHandler(control)
+    , HorzScrollBar(heldObject<QObject>(control, QStringLiteral("HorzScrollBar")))
+    , VertScrollBar(heldObject<QObject>(control, QStringLiteral("VertScrollBar")))
+    , horzRange_(HorzScrollBar, QStringLiteral("Range"))
+    , vertRange_(VertScrollBar, QStringLiteral("Range"))
+    , horzPosition_(HorzScrollBar, QStringLiteral("Position"))
+    , vertPosition_(VertScrollBar, QStringLiteral("Position"))
+{
+}
+
+void TMRScrollBox::Capture()
+{
+    if (!Control)
+        return;
+    // Proportions refer to the unscrolled content, so every capture scrolls back to the origin.
+    horzPosition_.write(0);
+    vertPosition_.write(0);
+    const int horz = horzRange_.read();
+    const int vert = vertRange_.read();
+    if (!Invalid && horz == LastHorzRange && vert == LastVertRange)
+        return;
+    const QSize client = clientSize(Control);
+    if (client.width() == 0 || client.height() == 0) {
+        Invalid = true;
+        return;
+    }
+    HorzRatio = ratioOf(horz, client.width());
+    VertRatio = ratioOf(vert, client.height());
+    Invalid = false;
+}
+
+void TMRScrollBox::Apply()
+{
+    if (Invalid || !Control)
+        return;
+    const QSize client = clientSize(Control);
+    horzRange_.write(truncatedProduct(client.width(), HorzRatio));
+    vertRange_.write(truncatedProduct(client.height(), VertRatio));
+    LastHorzRange = horzRange_.read();
+    LastVertRange = vertRange_.read();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Status panels and list view columns
+
+TMRItemWidths::TMRItemWidths(QWidget* control, const QString& propName)
+    : TMRPropertyHandler(control)
+    , Items(heldObject<ItemWidths>(control, propName))
+{
+}
+
+void TMRItemWidths::Capture()
+{
+    if (!Control || !Items)
+        return;
+    const int count = Items->count();
+    bool changed = Invalid || count != Widths.count();
+    for (int i = 0; !changed && i < count; ++i)
+        changed = Items->width(i) != Widths.value(i);
+    if (!changed)
+        return;
+    const int clientWidth = clientSize(Control).width();
+    if (clientWidth == 0) {
+        Invalid = true;
+        return;
+    }
+    Widths.clear();
+    for (int i = 0; i < count; ++i)
+        Widths.append(0, ratioOf(Items->width(i), clientWidth));
+    Invalid = false;
+}
+
+void TMRItemWidths::Apply()
+{
+    if (Invalid || !Control || !Items)
+        return;
+    const int clientWidth = clientSize(Control).width();
+    for (int i = 0; i < Widths.count() && i < Items->count(); ++i) {
+        Items->setWidth(i, truncatedProduct(clientWidth, Widths.ratio(i)));
+        Widths.setValue(i, Items->width(i));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Header sections
+
+TMRHeaderControl::TMRHeaderControl(QWidget* control)
+    : TMRPropertyHandler(control)
+    , Sections(heldObject<HeaderSections>(control, QStringLiteral("Sections")))
+{
+}
+
+void TMRHeaderControl::Capture()
+{
+    if (!Control || !Sections)
+        return;
+    const int count = Sections->count();
+    bool everything = Invalid || count != static_cast<int>(StoredSections.size());
+    bool widths = false;
+    for (int i = 0; !everything && i < count; ++i) {
+        const TMRLSection& stored = StoredSections[size_t(i)];
+        if (Sections->width(i) != stored.LastWidth)
+            widths = true;
+        if (Sections->minWidth(i) != stored.LastMinWidth || Sections->maxWidth(i) != stored.LastMaxWidth)
+            everything = true;
+    }
+    if (!everything && !widths)
+        return;
+    const int clientWidth = clientSize(Control).width();
+    if (clientWidth == 0) {
+        Invalid = true;
+        return;
+    }
+    if (everything) {
+        StoredSections.clear();
+        for (int i = 0; i < count; ++i) {
+            TMRLSection section;
+            section.MinWidthRatio = ratioOf(Sections->minWidth(i), clientWidth);
+            section.MaxWidthRatio = ratioOf(Sections->maxWidth(i), clientWidth);
+            StoredSections.push_back(section);
+        }
+    }
+    for (int i = 0; i < count; ++i)
+        StoredSections[size_t(i)].WidthRatio = ratioOf(Sections->width(i), clientWidth);
+    Invalid = false;
+}
+
+void TMRHeaderControl::Apply()
+{
+    if (Invalid || !Control || !Sections)
+        return;
+    const int clientWidth = clientSize(Control).width();
+    for (int i = 0; i < static_cast<int>(StoredSections.size()) && i < Sections->count(); ++i) {
+        TMRLSection& stored = StoredSections[size_t(i)];
+        Sections->setWidth(i, truncatedProduct(clientWidth, stored.WidthRatio));
+        Sections->setMinWidth(i, truncatedProduct(clientWidth, stored.MinWidthRatio));
+        Sections->setMaxWidth(i, truncatedProduct(clientWidth, stored.MaxWidthRatio));
+        stored.LastWidth = Sections->width(i);
+        stored.LastMinWidth = Sections->minWidth(i);
+        stored.LastMaxWidth = Sections->maxWidth(i);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// One integer against one side: indent, item height
+
+TMRIntProperty::TMRIntProperty(QWidget* control, const QString& propName, Qt::Orientation against)
+    : TMRPropertyHandler(control)
+    , Property(control, propName)
+    , against_(against)
+{
+}
+
+void TMRIntProperty::Capture()
+{
+    if (!Control)
+        return;
+    const int value = Property.read();
+    if (!Invalid && value == LastValue)
+        return;
+    const QSize client = clientSize(Control);
+    const int size = against_ == Qt::Horizontal ? client.width() : client.height();
+    if (size == 0) {
+        Invalid = true;
+        return;
+    }
+    Ratio = ratioOf(value, size);
+    Invalid = false;
+}
+
+void TMRIntProperty::Apply()
+{
+    if (Invalid || !Control)
+        return;
+    const QSize client = clientSize(Control);
+    Property.write(truncatedProduct(against_ == Qt::Horizontal ? client.width() : client.height(), Ratio));
+    LastValue = Property.read();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Grid
+
+TMRDrawGrid::TMRDrawGrid(QWidget* control)
+    : TMRPropertyHandler(control)
+    , DefaultColWidth(control, QStringLiteral("DefaultColWidth"))
+    , DefaultRowHeight(control, QStringLiteral("DefaultRowHeight"))
+    , GridLineWidth(control, QStringLiteral("GridLineWidth"))
+{
+}
+
+void TMRDrawGrid::Capture()
+{
+    auto* grid = qobject_cast<QTableView*>(Control);
+    if (!grid || !grid->model())
+        return;
+    const int columns = grid->model()->columnCount();
+    const int rows = grid->model()->rowCount();
+    // The line width is not compared.
+    bool changed = Invalid || DefaultColWidth.read() != LastColWidth
+        || DefaultRowHeight.read() != LastRowHeight || columns != ColWidths.count()
+        || rows != RowHeights.count();
+    for (int c = 0; !changed && c < columns; ++c)
+        changed = grid->columnWidth(c) != ColWidths.value(c);
+    for (int r = 0; !changed && r < rows; ++r)
+        changed = grid->rowHeight(r) != RowHeights.value(r);
+    if (!changed)
+        return;
+    const QSize client = clientSize(grid);
+    if (client.width() == 0 || client.height() == 0) {
+        Invalid = true;
+        return;
+    }
+    ColWidthRatio = ratioOf(DefaultColWidth.read(), client.width());
+    RowHeightRatio = ratioOf(DefaultRowHeight.read(), client.height());
+    LineWidthRatio = ratioOf(GridLineWidth.read(), client.width());
+    ColWidths.clear();
+    for (int c = 0; c < columns; ++c)
+        ColWidths.append(0, ratioOf(grid->columnWidth(c), client.width()));
+    RowHeights.clear();
+    for (int r = 0; r < rows; ++r)
+        RowHeights.append(0, ratioOf(grid->rowHeight(r), client.height()));
+    Invalid = false;
+}
+
+void TMRDrawGrid::Apply()
+{
+    auto* grid = qobject_cast<QTableView*>(Control);
+    if (Invalid || !grid || !grid->model())
+        return;
+    const QSize client = clientSize(grid);
+    // The defaults first: setting them discards the individual widths and heights.
+    DefaultColWidth.write(truncatedProduct(client.width(), ColWidthRatio));
+    DefaultRowHeight.write(truncatedProduct(client.height(), RowHeightRatio));
+    const int lineWidth = truncatedProduct(client.width(), LineWidthRatio);
+    GridLineWidth.write(lineWidth < 1 ? 1 : lineWidth);
+    LastColWidth = DefaultColWidth.read();
+    LastRowHeight = DefaultRowHeight.read();
+    LastLineWidth = GridLineWidth.read();
+    const int columns = grid->model()->columnCount();
+    const int rows = grid->model()->rowCount();
+    for (int c = 0; c < ColWidths.count() && c < columns; ++c)
+        grid->setColumnWidth(c, truncatedProduct(client.width(), ColWidths.ratio(c)));
+    for (int r = 0; r < RowHeights.count() && r < rows; ++r)
+        grid->setRowHeight(r, truncatedProduct(client.height(), RowHeights.ratio(r)));
+    for (int c = 0; c < ColWidths.count() && c < columns; ++c)
+        ColWidths.setValue(c, grid->columnWidth(c));
+    for (int r = 0; r < RowHeights.count() && r < rows; ++r)
+        RowHeights.setValue(r, grid->rowHeight(r));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tab set
+
+TMRTabSet::TMRTabSet(QWidget* control)
+    : TMRPropertyHandler(control)
+    , TabHeight(control, QStringLiteral("TabHeight"))
+    , StartMargin(control, QStringLiteral("StartMargin"))
+    , EndMargin(control, QStringLiteral("EndMargin"))
+{
+}
+
+void TMRTabSet::Capture()
+{
+    if (!Control)
+        return;
+    const int height = TabHeight.read();
+    const int start = StartMargin.read();
+    const int end = EndMargin.read();
+    if (!Invalid && height == LastTabHeight && start == LastStartMargin && end == LastEndMargin)
+        return;
+    const QSize client = clientSize(Control);
+    if (client.width() == 0 || client.height() == 0) {
+        Invalid = true;
+        return;
+    }
+    TabHeightRatio = ratioOf(height, client.height());
+    StartMarginRatio = ratioOf(start, client.width());
+    EndMarginRatio = ratioOf(end, client.width());
+    Invalid = false;
+}
+
+void TMRTabSet::Apply()
+{
+    if (Invalid || !Control)
+        return;
+    const QSize client = clientSize(Control);
+    TabHeight.write(truncatedProduct(client.height(), TabHeightRatio));
+    StartMargin.write(truncatedProduct(client.width(), StartMarginRatio));
+    EndMargin.write(truncatedProduct(client.width(), EndMarginRatio));
+    LastTabHeight = TabHeight.read();
+    LastStartMargin = StartMargin.read();
+    LastEndMargin = EndMargin.read();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Margin and spacing
+
+TMRMarginSpacing::TMRMarginSpacing(QWidget* control)
+    : TMRPropertyHandler(control)
+    , Margin(control, QStringLiteral("Margin"))
+    , Spacing(control, QStringLiteral("Spacing"))
+{
+}
+
+void TMRMarginSpacing::Capture()
+{
+    if (!Control)
+        return;
+    const int margin = Margin.read();
+    // An automatic margin places the caption itself: nothing to scale while it stays so.
+    if (margin == -1) {
+        Invalid = true;
+        return;
+    }
+    const int spacing = Spacing.read();
+    if (!Invalid && margin == LastMargin && spacing == LastSpacing)
+        return;
+    const int clientWidth = clientSize(Control).width();
+    if (clientWidth == 0) {
+        Invalid = true;
+        return;
+    }
+    MarginRatio = ratioOf(margin, clientWidth);
+    SpacingRatio = ratioOf(spacing, clientWidth);
+    Invalid = false;
+}
+
+void TMRMarginSpacing::Apply()
+{
+    if (Invalid || !Control)
+        return;
+    const int clientWidth = clientSize(Control).width();
+    Margin.write(truncatedProduct(clientWidth, MarginRatio));
+    LastMargin = Margin.read();
+    Spacing.write(truncatedProduct(clientWidth, SpacingRatio));
+    LastSpacing = Spacing.read();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Advice only
+
+QString TMRStretch::Diagnose() const
+{
+    if (!Control)
+        return {};
+    return FindProperty(Control, QStringLiteral("Stretch")).read(Control).toBool()
+        ? QString()
+        : QStringLiteral("Set Stretch to True");
+}
+
+QString TMRAutoSize::Diagnose() const
+{
+    if (!Control)
+        return {};
+    return FindProperty(Control, QStringLiteral("AutoSize")).read(Control).toBool()
+        ? QStringLiteral("Set AutoSize to False")
+        : QString();
+}
+
+} // namespace scaling

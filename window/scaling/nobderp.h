@@ -1,0 +1,241 @@
+// The concrete scaling panel: its kind table, its control handler with the combo-box and page
+// rules, and the property handlers by control kind.
+#pragma once
+
+#include "customrp.h"
+
+#include <QPointer>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace scaling {
+
+class HeaderSections;
+class ItemWidths;
+
+// Pairs of (last applied value, ratio); the list itself is made on first use.
+class TMRLValues {
+public:
+    void append(int value, float ratio);
+    void clear();
+    int value(int index) const; // 0 when missing
+    void setValue(int index, int value); // ignored when missing
+    float ratio(int index) const; // 0.0 when missing
+    int count() const;
+
+private:
+    struct Entry {
+        int value;
+        float ratio;
+    };
+    std::unique_ptr<std::vector<Entry>> entries_;
+};
+
+// A header section as last applied, and its proportions.
+struct TMRLSection {
+    int LastWidth = 0;
+    int LastMinWidth = 0;
+    int LastMaxWidth = 0;
+    float WidthRatio = 0.0f;
+    float MinWidthRatio = 0.0f;
+    float MaxWidthRatio = 0.0f;
+};
+using TMRLSections = std::vector<TMRLSection>;
+
+// The control handler of TNoBDEResizerPanel: the combo-box rule and the page rules of tab
+// widgets (page controls), tabbed notebooks and stacked widgets (notebooks).
+class TMRControlHandlerVCL : public TMRControlHandler {
+public:
+    using TMRControlHandler::TMRControlHandler;
+    void CaptureBounds(int refWidth, int refHeight) override;
+    void ApplyBounds(QRect& bounds) override;
+    void ApplyProperties() override;
+
+private:
+    void applyComboBoxRule(int comboHeight);
+};
+
+// The scaling panel the program uses: control handlers of kind TMRControlHandlerVCL and
+// property handlers by the control kind table.
+class TNoBDEResizerPanel : public TCustomResizerPanel {
+    Q_OBJECT
+public:
+    TNoBDEResizerPanel(QWidget* parent, widgets::Component* owner, const QString& name);
+    void CreatePropertyHandlers(QWidget* control, PropertyHandlerList& list) override;
+};
+
+// Tab width and tab height of a page control; 0 (automatic) stays 0, otherwise at least 1.
+class TMRTab : public TMRPropertyHandler {
+public:
+    explicit TMRTab(QWidget* control);
+    void Capture() override;
+    void Apply() override;
+
+    IntProperty TabWidth;
+    IntProperty TabHeight;
+    std::int16_t LastTabWidth = 0;
+    std::int16_t LastTabHeight = 0;
+    float WidthRatio = 0.0f;
+    float HeightRatio = 0.0f;
+};
+
+// The scroll ranges of a scroll box; every capture scrolls it back to its origin.
+class TMRScrollBox : public TMRPropertyHandler {
+public:
+    explicit TMRScrollBox(QWidget* control);
+    void Capture() override;
+    void Apply() override;
+
+    QPointer<QObject> HorzScrollBar;
+    QPointer<QObject> VertScrollBar;
+    int LastHorzRange = 0;
+    int LastVertRange = 0;
+    float HorzRatio = 0.0f;
+    float VertRatio = 0.0f;
+
+private:
+    IntProperty horzRange_, vertRange_, horzPosition_, vertPosition_;
+};
+
+// Widths of a collection of items (status panels, list view columns) against the client width.
+class TMRItemWidths : public TMRPropertyHandler {
+public:
+    TMRItemWidths(QWidget* control, const QString& propName);
+    void Capture() override;
+    void Apply() override;
+
+    QPointer<ItemWidths> Items;
+    TMRLValues Widths;
+};
+
+class TMRStatusBar : public TMRItemWidths {
+public:
+    explicit TMRStatusBar(QWidget* control)
+        : TMRItemWidths(control, QStringLiteral("Panels"))
+    {
+    }
+};
+
+class TMRListView : public TMRItemWidths {
+public:
+    explicit TMRListView(QWidget* control)
+        : TMRItemWidths(control, QStringLiteral("Columns"))
+    {
+    }
+};
+
+// Width, minimum width and maximum width of every header section.
+class TMRHeaderControl : public TMRPropertyHandler {
+public:
+    explicit TMRHeaderControl(QWidget* control);
+    void Capture() override;
+    void Apply() override;
+
+    QPointer<HeaderSections> Sections;
+    TMRLSections StoredSections;
+};
+
+// One integer property against the client width or height, without minimum.
+class TMRIntProperty : public TMRPropertyHandler {
+public:
+    TMRIntProperty(QWidget* control, const QString& propName, Qt::Orientation against);
+    void Capture() override;
+    void Apply() override;
+
+    IntProperty Property;
+    int LastValue = 0;
+    float Ratio = 0.0f;
+
+private:
+    Qt::Orientation against_;
+};
+
+// The level indentation of a tree view, against the client width.
+class TMRTreeView : public TMRIntProperty {
+public:
+    explicit TMRTreeView(QWidget* control)
+        : TMRIntProperty(control, QStringLiteral("Indent"), Qt::Horizontal)
+    {
+    }
+};
+
+// The row height of a list or combo box, against the client height.
+class TMRItemHeight : public TMRIntProperty {
+public:
+    explicit TMRItemHeight(QWidget* control)
+        : TMRIntProperty(control, QStringLiteral("ItemHeight"), Qt::Vertical)
+    {
+    }
+};
+
+// Default column width, default row height, grid line width (at least 1) and every column
+// width and row height of a grid.
+class TMRDrawGrid : public TMRPropertyHandler {
+public:
+    explicit TMRDrawGrid(QWidget* control);
+    void Capture() override;
+    void Apply() override;
+
+    IntProperty DefaultColWidth;
+    IntProperty DefaultRowHeight;
+    IntProperty GridLineWidth;
+    int LastColWidth = 0;
+    int LastRowHeight = 0;
+    int LastLineWidth = 0;
+    float ColWidthRatio = 0.0f;
+    float RowHeightRatio = 0.0f;
+    float LineWidthRatio = 0.0f;
+    TMRLValues ColWidths;
+    TMRLValues RowHeights;
+};
+
+// Tab height, start margin and end margin of a tab set.
+class TMRTabSet : public TMRPropertyHandler {
+public:
+    explicit TMRTabSet(QWidget* control);
+    void Capture() override;
+    void Apply() override;
+
+    IntProperty TabHeight;
+    IntProperty StartMargin;
+    IntProperty EndMargin;
+    int LastTabHeight = 0;
+    int LastStartMargin = 0;
+    int LastEndMargin = 0;
+    float TabHeightRatio = 0.0f;
+    float StartMarginRatio = 0.0f;
+    float EndMarginRatio = 0.0f;
+};
+
+// Margin and spacing of a glyph or speed button; inactive while the margin is -1 (automatic).
+class TMRMarginSpacing : public TMRPropertyHandler {
+public:
+    explicit TMRMarginSpacing(QWidget* control);
+    void Capture() override;
+    void Apply() override;
+
+    IntProperty Margin;
+    IntProperty Spacing;
+    int LastMargin = 0;
+    int LastSpacing = 0;
+    float MarginRatio = 0.0f;
+    float SpacingRatio = 0.0f;
+};
+
+// An image scales only well when stretched: advice only.
+class TMRStretch : public TMRPropertyHandler {
+public:
+    using TMRPropertyHandler::TMRPropertyHandler;
+    QString Diagnose() const override;
+};
+
+// A label that sizes itself fights the scaling: advice only.
+class TMRAutoSize : public TMRPropertyHandler {
+public:
+    using TMRPropertyHandler::TMRPropertyHandler;
+    QString Diagnose() const override;
+};
+
+} // namespace scaling
