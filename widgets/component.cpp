@@ -32,7 +32,9 @@ bool sameAsciiName(QStringView a, QStringView b)
     return true;
 }
 
-Component::Component(QObject* self, Component* owner, const QString& name) : self_(self), name_(name)
+Component::Component(QObject* self, Component* owner, const QString& name)
+    : self_(self)
+    , name_(name)
 {
     if (owner)
         owner->insertComponent(this);
@@ -94,7 +96,7 @@ void Component::removeComponent(Component* c)
     notifyAll(c, Operation::Remove);
 }
 
-void Component::notification(Component*, Operation) {}
+void Component::notification(Component*, Operation) { }
 
 void Component::notifyAll(Component* c, Operation operation)
 {

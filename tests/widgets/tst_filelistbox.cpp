@@ -1,0 +1,233 @@
+// The file list: entry order, what is not listed, the pick event by mouse and keys, descent
+// into a sub-folder by double click, and a missing folder.
+#include "filelistbox.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using namespace widgets;
+
+namespace {
+
+void makeTree(const QString& root, const QStringList& folders, const QStringList& files)
+{
+    QDir dir(root);
+    for (const QString& folder : folders)
+        QVERIFY(dir.mkpath(folder));
+    for (const QString& file : files) {
+        QFile f(dir.filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+}
+
+QPoint centreOf(FileListBox* list, int row)
+{
+    return list->visualItemRect(list->item(row)).center();
+}
+
+} // namespace
+
+class FileListBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        temp_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(temp_->isValid());
+        form_ = std::make_unique<QWidget>();
+        owner_ = std::make_unique<Component>(form_.get(), nullptr, QStringLiteral("Form1"));
+        form_->resize(300, 600);
+        list_ = new FileListBox(form_.get(), owner_.get(), QStringLiteral("CaricaSchemi"));
+        list_->setGeometry(8, 82, 141, 521);
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    void cleanup()
+    {
+        owner_.reset();
+        form_.reset();
+        temp_.reset();
+    }
+
+    void order_data();
+    void order();
+    void missingFolderListsNothing();
+    void keysPickEntries();
+    void mousePicksAnEntry();
+    void listingPicksNothing();
+    void doubleClickOnFolderDescends();
+    void doubleClickOnFileStays();
+    void rowsHaveTheItemHeight();
+
+private:
+    std::unique_ptr<QTemporaryDir> temp_; // a fresh folder for every test
+    std::unique_ptr<QWidget> form_;
+    std::unique_ptr<Component> owner_;
+    FileListBox* list_ = nullptr;
+};
+
+void FileListBoxTest::order_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<int>("folderCount");
+
+    QTest::newRow("folders first") << QStringList {"zeta"} << QStringList {"a.dis"}
+                                   << QStringList {"zeta", "a.dis"} << 1;
+    QTest::newRow("case ignored in both groups")
+        << QStringList {"beta", "Alpha", "Gamma"} << QStringList {"c.txt", "B.dis", "a.dis"}
+        << QStringList {"Alpha", "beta", "Gamma", "a.dis", "B.dis", "c.txt"} << 3;
+    QTest::newRow("digits and letters")
+        << QStringList {} << QStringList {"Z.dis", "10.dis", "2.dis", "_x.dis"}
+        << QStringList {"10.dis", "2.dis", "_x.dis", "Z.dis"} << 0;
+    QTest::newRow("empty folder") << QStringList {} << QStringList {} << QStringList {} << 0;
+    QTest::newRow("hidden entries left out")
+        << QStringList {".git", "facili"} << QStringList {".x.dis", "casa.dis"}
+        << QStringList {"facili", "casa.dis"} << 1;
+    QTest::newRow("long names with blanks")
+        << QStringList {"schemi difficili"} << QStringList {"una casa grande.dis"}
+        << QStringList {"schemi difficili", "una casa grande.dis"} << 1;
+}
+
+void FileListBoxTest::order()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, listed);
+    QFETCH(int, folderCount);
+    const QString root = temp_->filePath(QStringLiteral("schemi"));
+    QVERIFY(QDir().mkpath(root));
+    makeTree(root, folders, files);
+
+    list_->setDirectory(root);
+    QCOMPARE(list_->items(), listed);
+    QCOMPARE(list_->property("Items").toStringList(), listed);
+    for (int row = 0; row < list_->count(); ++row) {
+        QCOMPARE(list_->isFolder(row), row < folderCount);
+        QVERIFY(!list_->item(row)->icon().isNull());
+    }
+    QVERIFY(!list_->items().contains(QStringLiteral(".")));
+    QVERIFY(!list_->items().contains(QStringLiteral("..")));
+    QCOMPARE(list_->fileName(), QString());
+}
+
+void FileListBoxTest::missingFolderListsNothing()
+{
+    makeTree(temp_->path(), {}, {QStringLiteral("a.dis")});
+    list_->setDirectory(temp_->path());
+    QCOMPARE(list_->count(), 1);
+    QSignalSpy picks(list_, &FileListBox::pickChanged);
+    const QString missing = temp_->filePath(QStringLiteral("schemi"));
+    list_->setDirectory(missing);
+    QCOMPARE(list_->count(), 0);
+    QCOMPARE(list_->directory(), missing);
+    QCOMPARE(list_->fileName(), QString());
+    QCOMPARE(picks.size(), 0);
+    QTest::keyClick(list_, Qt::Key_Down);
+    QCOMPARE(picks.size(), 0);
+}
+
+void FileListBoxTest::keysPickEntries()
+{
+    makeTree(temp_->path(), {QStringLiteral("facili")},
+        {QStringLiteral("casa.dis"), QStringLiteral("albero.dis")});
+    list_->setDirectory(temp_->path());
+    QSignalSpy picks(list_, &FileListBox::pickChanged);
+    list_->setFocus();
+
+    QTest::keyClick(list_, Qt::Key_Down);
+    QCOMPARE(picks.size(), 1);
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/facili"));
+    QTest::keyClick(list_, Qt::Key_Down);
+    QCOMPARE(picks.size(), 2);
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/albero.dis"));
+    QTest::keyClick(list_, Qt::Key_End);
+    QCOMPARE(picks.size(), 3);
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/casa.dis"));
+    // At the end of the list the selection does not move, and nothing is reported.
+    QTest::keyClick(list_, Qt::Key_Down);
+    QCOMPARE(picks.size(), 3);
+    QTest::keyClick(list_, Qt::Key_Up);
+    QCOMPARE(picks.size(), 4);
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/albero.dis"));
+}
+
+void FileListBoxTest::mousePicksAnEntry()
+{
+    makeTree(temp_->path(), {}, {QStringLiteral("a.dis"), QStringLiteral("b.dis")});
+    list_->setDirectory(temp_->path() + u'/');
+    QSignalSpy picks(list_, &FileListBox::pickChanged);
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 1));
+    QCOMPARE(picks.size(), 1);
+    // A trailing separator on the folder gives no doubled one in the path.
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/b.dis"));
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 0));
+    QCOMPARE(picks.size(), 2);
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/a.dis"));
+}
+
+void FileListBoxTest::listingPicksNothing()
+{
+    makeTree(temp_->path(), {}, {QStringLiteral("a.dis")});
+    list_->setDirectory(temp_->path());
+    list_->setCurrentRow(0);
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/a.dis"));
+    QSignalSpy picks(list_, &FileListBox::pickChanged);
+    // Listing the same folder again starts afresh: nothing selected, nothing reported.
+    list_->setDirectory(temp_->path());
+    QCOMPARE(list_->count(), 1);
+    QCOMPARE(list_->fileName(), QString());
+    QCOMPARE(picks.size(), 0);
+    // A file added meanwhile shows up on the next listing.
+    makeTree(temp_->path(), {}, {QStringLiteral("b.dis")});
+    QVERIFY(QMetaProperty(list_->metaObject()->property(list_->metaObject()->indexOfProperty("Directory")))
+                .write(list_, temp_->path()));
+    QCOMPARE(list_->items(), (QStringList {"a.dis", "b.dis"}));
+    QCOMPARE(picks.size(), 0);
+}
+
+void FileListBoxTest::doubleClickOnFolderDescends()
+{
+    makeTree(temp_->path(), {QStringLiteral("facili"), QStringLiteral("facili/vuota")},
+        {QStringLiteral("z.dis"), QStringLiteral("facili/casa.dis")});
+    list_->setDirectory(temp_->path());
+    QCOMPARE(list_->items(), (QStringList {"facili", "z.dis"}));
+    QSignalSpy picks(list_, &FileListBox::pickChanged);
+
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 0));
+    QCOMPARE(list_->directory(), temp_->path() + QStringLiteral("/facili"));
+    QCOMPARE(list_->items(), (QStringList {"vuota", "casa.dis"}));
+    QCOMPARE(list_->fileName(), QString());
+    // The double click's own click picked the folder once; entering it reported nothing more.
+    QCOMPARE(picks.size(), 1);
+
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 0));
+    QCOMPARE(list_->directory(), temp_->path() + QStringLiteral("/facili/vuota"));
+    QCOMPARE(list_->count(), 0);
+}
+
+void FileListBoxTest::doubleClickOnFileStays()
+{
+    makeTree(temp_->path(), {QStringLiteral("facili")}, {QStringLiteral("z.dis")});
+    list_->setDirectory(temp_->path());
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 1));
+    QCOMPARE(list_->directory(), temp_->path());
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/z.dis"));
+}
+
+void FileListBoxTest::rowsHaveTheItemHeight()
+{
+    makeTree(temp_->path(), {}, {QStringLiteral("a.dis"), QStringLiteral("b.dis")});
+    list_->setDirectory(temp_->path());
+    QCOMPARE(list_->itemHeight(), 18);
+    QCOMPARE(list_->visualItemRect(list_->item(1)).height(), 18);
+    QCOMPARE(list_->visualItemRect(list_->item(1)).top(), 18);
+    QVERIFY(list_->setProperty("ItemHeight", 27));
+    QCOMPARE(list_->visualItemRect(list_->item(1)).top(), 27);
+}
+
+QTEST_MAIN(FileListBoxTest)
+#include "tst_filelistbox.moc"

@@ -1,0 +1,216 @@
+// BoardBox: painting, the Latin-1 text bridge to the engine, and the click and move events.
+#include "boardbox.h"
+
+#include "colors.h"
+#include "fonts.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace widgets {
+
+namespace {
+
+// One shared font: QFont is implicitly shared, so 693 boxes hold one copy.
+const QFont& defaultBoxFont()
+{
+    static const QFont font = layoutFont(QStringLiteral("Courier New"), 16, true);
+    return font;
+}
+
+} // namespace
+
+BoardBox::BoardBox(QWidget* parent, Component* owner, const QString& name)
+    : Control<QWidget>(parent)
+    , Component(this, owner, name)
+    , background_(Qt::white)
+    , textColor_(Qt::black)
+    , border_(Qt::black)
+{
+    setObjectName(name);
+    // The box paints every pixel itself; nothing behind it needs drawing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setFont(defaultBoxFont());
+    shownFont_ = font();
+}
+
+void BoardBox::setBoxText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    textChanged();
+}
+
+void BoardBox::textChanged()
+{
+    shown_ = text_.toUpper();
+    fitted_ = false;
+    update();
+}
+
+void BoardBox::setBackgroundColor(const QColor& color)
+{
+    if (color == background_)
+        return;
+    background_ = color;
+    update();
+}
+
+void BoardBox::setTextColor(const QColor& color)
+{
+    if (color == textColor_)
+        return;
+    textColor_ = color;
+    update();
+}
+
+void BoardBox::setBorderColor(const QColor& color)
+{
+    if (color == border_)
+        return;
+    border_ = color;
+    update();
+}
+
+void BoardBox::setMaxLength(int length)
+{
+    maxLength_ = std::max(0, length);
+}
+
+void BoardBox::setReadOnly(bool readOnly)
+{
+    readOnly_ = readOnly;
+    setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+}
+
+std::string BoardBox::text() const
+{
+    const QByteArray bytes = text_.toLatin1();
+    return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+void BoardBox::setText(std::string_view text)
+{
+    setBoxText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+}
+
+engine::Color BoardBox::color() const
+{
+    return toEngineColor(background_);
+}
+
+void BoardBox::setColor(engine::Color color)
+{
+    setBackgroundColor(toQColor(color));
+}
+
+engine::Color BoardBox::fontColor() const
+{
+    return toEngineColor(textColor_);
+}
+
+void BoardBox::setFontColor(engine::Color color)
+{
+    setTextColor(toQColor(color));
+}
+
+engine::Bounds BoardBox::bounds() const
+{
+    return {x(), y(), width(), height()};
+}
+
+// A text wider than the space between the borders (a two-digit clue in a small box) is
+// condensed to fit rather than drawn over the border.
+void BoardBox::fitText()
+{
+    fitted_ = true;
+    shownFont_ = font();
+    if (shown_.size() < 2)
+        return;
+    const int room = width() - 2;
+    const int needed = QFontMetrics(shownFont_).horizontalAdvance(shown_);
+    if (room > 0 && needed > room)
+        shownFont_.setStretch(std::max(50, room * 100 / needed));
+}
+
+void BoardBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r, background_);
+    painter.setPen(border_);
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    if (shown_.isEmpty())
+        return;
+    if (!fitted_)
+        fitText();
+    painter.setFont(shownFont_);
+    painter.setPen(textColor_);
+    painter.drawText(r, Qt::AlignCenter, shown_);
+}
+
+void BoardBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    event->accept();
+}
+
+void BoardBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool wasPressed = pressed_;
+    pressed_ = false;
+    event->accept();
+    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void BoardBox::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit mouseMoved();
+}
+
+void BoardBox::keyPressEvent(QKeyEvent* event)
+{
+    if (readOnly_) {
+        Control<QWidget>::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Backspace) {
+        if (!text_.isEmpty())
+            setBoxText(text_.left(text_.size() - 1));
+        return;
+    }
+    const QString typed = event->text();
+    if (typed.size() == 1 && typed.at(0).isPrint()) {
+        if (maxLength_ == 0 || text_.size() < maxLength_)
+            setBoxText(text_ + typed);
+        return;
+    }
+    Control<QWidget>::keyPressEvent(event);
+}
+
+void BoardBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        fitted_ = false;
+        update();
+    } else if (event->type() == QEvent::EnabledChange) {
+        pressed_ = false;
+    }
+    Control<QWidget>::changeEvent(event);
+}
+
+void BoardBox::resizeEvent(QResizeEvent* event)
+{
+    fitted_ = false;
+    Control<QWidget>::resizeEvent(event);
+}
+
+} // namespace widgets

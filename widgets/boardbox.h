@@ -1,0 +1,102 @@
+// BoardBox: one of the 693 one-character boxes of the board, a light custom-painted control.
+#pragma once
+
+#include "board.h"
+#include "component.h"
+#include "control.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+namespace widgets {
+
+// A read-only one-line box: background, border and text in colours of its own, the text in
+// capitals, centred. The player cannot type into it; the program may set texts longer than
+// the one typed character allowed (a clue "12", a line label "21"), and they show in full.
+// Texts are 8-bit bytes on the engine side and Latin-1 on the Qt side, so every byte
+// round-trips. A disabled box keeps its colours and receives no clicks and no mouse moves.
+class BoardBox : public Control<QWidget>, public engine::Box, public Component {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(int Left READ x WRITE setLeft)
+    Q_PROPERTY(int Top READ y WRITE setTop)
+    Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(int Height READ height WRITE setHeight)
+    Q_PROPERTY(bool Visible READ visibleFlag WRITE setVisibleFlag)
+    Q_PROPERTY(bool Enabled READ enabledFlag WRITE setEnabledFlag)
+    Q_PROPERTY(QString Text READ boxText WRITE setBoxText)
+    Q_PROPERTY(QColor Color READ backgroundColor WRITE setBackgroundColor)
+    Q_PROPERTY(QColor FontColor READ textColor WRITE setTextColor)
+    Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(int MaxLength READ maxLength WRITE setMaxLength)
+    Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+
+public:
+    // A white box with black text and a black border, in bold "Courier New" 16 pixels high.
+    BoardBox(QWidget* parent, Component* owner, const QString& name);
+
+    // The text as the program set it (the display shows it in capitals).
+    QString boxText() const { return text_; }
+    void setBoxText(const QString& text);
+
+    QColor backgroundColor() const { return background_; }
+    void setBackgroundColor(const QColor& color);
+    QColor textColor() const { return textColor_; }
+    void setTextColor(const QColor& color);
+    QColor borderColor() const { return border_; }
+    void setBorderColor(const QColor& color);
+
+    // Limits typed input only (0: no limit); texts set by the program are never cut.
+    int maxLength() const { return maxLength_; }
+    void setMaxLength(int length);
+    bool isReadOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly);
+
+    // engine::Box
+    std::string text() const override;
+    void setText(std::string_view text) override;
+    bool visibleFlag() const override { return !isHidden(); }
+    void setVisibleFlag(bool visible) override { setVisible(visible); }
+    bool enabledFlag() const override { return !testAttribute(Qt::WA_ForceDisabled); }
+    void setEnabledFlag(bool enabled) override { setEnabled(enabled); }
+    engine::Color color() const override;
+    void setColor(engine::Color color) override;
+    engine::Color fontColor() const override;
+    void setFontColor(engine::Color color) override;
+    engine::Bounds bounds() const override;
+
+signals:
+    // A left-button press and release both inside the box.
+    void clicked();
+    // The mouse moved over the box (mouse tracking is on: no button needs to be held).
+    void mouseMoved();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void textChanged();
+    void fitText();
+
+    QString text_;
+    QString shown_; // text_ in capitals
+    QFont shownFont_; // font(), condensed when the text would not fit between the borders
+    QColor background_;
+    QColor textColor_;
+    QColor border_;
+    int maxLength_ = 1;
+    bool readOnly_ = true;
+    bool pressed_ = false;
+    bool fitted_ = false;
+};
+
+} // namespace widgets

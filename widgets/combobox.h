@@ -1,0 +1,77 @@
+// ComboBox: an editable drop-down list with a change event for the user's edits and picks.
+#pragma once
+
+#include "component.h"
+#include "control.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+namespace widgets {
+
+// An edit field with a drop-down list of Items. changed() follows the user: a pick of an
+// entry by click or arrow keys (on the closed field, or in the open list, where each step is
+// a pick and takes the entry into the field), and every typed edit; the program's own writes
+// to Text or Items emit nothing, and filling or emptying the list never changes the field. Typed text is
+// never added to Items. DropDownCount rows (8) show at most before the list scrolls; ItemHeight is the height
+// of one row of the list.
+class ComboBox : public Control<QComboBox>, public Component {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(int Left READ x WRITE setLeft)
+    Q_PROPERTY(int Top READ y WRITE setTop)
+    Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(int Height READ height WRITE setHeight)
+    Q_PROPERTY(bool Visible READ visibleFlag WRITE setVisibleFlag)
+    Q_PROPERTY(bool Enabled READ enabledFlag WRITE setEnabledFlag)
+    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(QStringList Items READ items WRITE setItems)
+    Q_PROPERTY(int ItemHeight READ itemHeight WRITE setItemHeight)
+    Q_PROPERTY(int DropDownCount READ dropDownCount WRITE setDropDownCount)
+    Q_PROPERTY(QColor Color READ backgroundColor WRITE setBackgroundColor)
+    Q_PROPERTY(QColor FontColor READ textColor WRITE setTextColor)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+
+public:
+    ComboBox(QWidget* parent, Component* owner, const QString& name);
+
+    // The text of the edit field.
+    QString text() const { return currentText(); }
+    void setText(const QString& text);
+
+    QStringList items() const;
+    // Replaces the list; the edit field keeps its text.
+    void setItems(const QStringList& items);
+    // Empties the list; the edit field keeps its text.
+    void clearItems();
+
+    int itemHeight() const { return itemHeight_; }
+    void setItemHeight(int height);
+    int dropDownCount() const { return maxVisibleItems(); }
+    void setDropDownCount(int count) { setMaxVisibleItems(count); }
+    QColor backgroundColor() const;
+    void setBackgroundColor(const QColor& color);
+    QColor textColor() const;
+    void setTextColor(const QColor& color);
+
+    // Opens the drop-down list at once.
+    void showDropDown() { showPopup(); }
+
+signals:
+    void changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int itemHeight_ = 16;
+    QString keptText_;
+    bool fillingEmpty_ = false;
+    bool losingFocus_ = false;
+};
+
+} // namespace widgets

@@ -1,0 +1,43 @@
+// The published geometry and flags every control shares, mixed between a Qt widget class and
+// the control: Left, Top, Width, Height, Visible and Enabled read and write the control's own
+// values (not the effective ones inherited from a hidden or disabled parent).
+#pragma once
+
+#include <QMetaObject>
+#include <QWidget>
+
+#include <cstring>
+
+namespace widgets {
+
+template <typename QtWidget> class Control : public QtWidget {
+public:
+    using QtWidget::QtWidget;
+
+    void setLeft(int left) { this->move(left, this->y()); }
+    void setTop(int top) { this->move(this->x(), top); }
+    void setWidth(int width) { this->resize(width, this->height()); }
+    void setHeight(int height) { this->resize(this->width(), height); }
+
+    // The control's own flags: a control on a window not shown yet is still "visible".
+    bool visibleFlag() const { return !this->isHidden(); }
+    void setVisibleFlag(bool visible) { this->setVisible(visible); }
+    bool enabledFlag() const { return !this->testAttribute(Qt::WA_ForceDisabled); }
+    void setEnabledFlag(bool enabled) { this->setEnabled(enabled); }
+
+    // Kind tests by class name (QObject::inherits) also accept the names of our classes
+    // without the namespace, as a kind table spells them: inherits("GlyphButton").
+    void* qt_metacast(const char* className) override
+    {
+        if (className && !std::strchr(className, ':')) {
+            for (const QMetaObject* meta = this->metaObject(); meta; meta = meta->superClass()) {
+                const char* name = meta->className();
+                if (std::strncmp(name, "widgets::", 9) == 0 && std::strcmp(name + 9, className) == 0)
+                    return static_cast<void*>(this);
+            }
+        }
+        return QtWidget::qt_metacast(className);
+    }
+};
+
+} // namespace widgets

@@ -1,0 +1,73 @@
+// FileListBox: the entries of one folder, sub-folders first, with small icons.
+#pragma once
+
+#include "component.h"
+#include "control.h"
+
+#include <QColor>
+#include <QFont>
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+
+namespace widgets {
+
+// Lists the folder Directory: its sub-folders first, then its files (every name but hidden
+// ones, the dot files), each group sorted by name without regard to letter case, each entry with a small
+// folder or file icon and its name. "." and ".." are never listed. A folder that does not
+// exist (or cannot be read) lists nothing. Setting Directory always lists the folder afresh,
+// even when it is the same, and leaves no entry selected; listing emits no pickChanged().
+//
+// pickChanged() follows every change of the selected entry by the user, mouse or keys. A
+// double click on a folder entry lists that folder; on a file it does nothing more.
+class FileListBox : public Control<QListWidget>, public Component {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(int Left READ x WRITE setLeft)
+    Q_PROPERTY(int Top READ y WRITE setTop)
+    Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(int Height READ height WRITE setHeight)
+    Q_PROPERTY(bool Visible READ visibleFlag WRITE setVisibleFlag)
+    Q_PROPERTY(bool Enabled READ enabledFlag WRITE setEnabledFlag)
+    Q_PROPERTY(QString Directory READ directory WRITE setDirectory)
+    Q_PROPERTY(QStringList Items READ items)
+    Q_PROPERTY(int ItemHeight READ itemHeight WRITE setItemHeight)
+    Q_PROPERTY(QColor Color READ backgroundColor WRITE setBackgroundColor)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
+
+public:
+    FileListBox(QWidget* parent, Component* owner, const QString& name);
+
+    QString directory() const { return directory_; }
+    void setDirectory(const QString& directory);
+    // Lists the current folder again.
+    void refresh();
+
+    // The names listed, in order.
+    QStringList items() const;
+    // Whether the entry at row is a folder.
+    bool isFolder(int row) const;
+    // The selected entry's full path (Directory + "/" + name), or empty when none is selected.
+    QString fileName() const;
+
+    int itemHeight() const { return itemHeight_; }
+    void setItemHeight(int height);
+    QColor backgroundColor() const;
+    void setBackgroundColor(const QColor& color);
+
+signals:
+    void pickChanged();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void emitPick();
+
+    QString directory_;
+    int itemHeight_ = 18;
+    bool listing_ = false;
+};
+
+} // namespace widgets

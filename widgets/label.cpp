@@ -1,0 +1,77 @@
+// Label: plain text, transparent background and automatic sizing.
+#include "label.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+
+namespace widgets {
+
+Label::Label(QWidget* parent, Component* owner, const QString& name)
+    : Control<QLabel>(parent)
+    , Component(this, owner, name)
+{
+    setObjectName(name);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMargin(0);
+    setIndent(0);
+    adjustToText();
+}
+
+void Label::setText(const QString& caption)
+{
+    QLabel::setText(caption);
+    adjustToText();
+}
+
+void Label::setBackgroundColor(const QColor& color)
+{
+    background_ = color;
+    const bool fill = color.isValid() && color.alpha() > 0;
+    if (fill) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, color);
+        setPalette(p);
+    }
+    setAutoFillBackground(fill);
+}
+
+QColor Label::textColor() const
+{
+    return palette().color(QPalette::WindowText);
+}
+
+void Label::setTextColor(const QColor& color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, color);
+    setPalette(p);
+}
+
+void Label::setAutoSize(bool autoSize)
+{
+    autoSize_ = autoSize;
+    adjustToText();
+}
+
+QSize Label::textExtent() const
+{
+    const QFontMetrics metrics(font());
+    const QString measured = text().isEmpty() ? QStringLiteral(" ") : text();
+    return QSize(metrics.horizontalAdvance(measured), metrics.height());
+}
+
+void Label::adjustToText()
+{
+    if (autoSize_)
+        resize(textExtent());
+}
+
+void Label::changeEvent(QEvent* event)
+{
+    Control<QLabel>::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        adjustToText();
+}
+
+} // namespace widgets
