@@ -68,7 +68,9 @@ FileListBox::FileListBox(QWidget* parent, Component* owner, const QString& name)
     setIconSize(QSize(16, 16));
     setItemDelegate(new ItemHeightDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QListWidget::currentRowChanged, this, &FileListBox::emitPick);
+    // On a mouse press Qt moves the current row before it selects the entry, so only the
+    // selection signal sees the picked entry in fileName().
+    connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::emitPick);
 }
 
 void FileListBox::setDirectory(const QString& directory)
