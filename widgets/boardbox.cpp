@@ -145,7 +145,8 @@ void BoardBox::paintEvent(QPaintEvent*)
     painter.fillRect(r, background_);
     painter.setPen(border_);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
-    if (shown_.isEmpty())
+    // A cell's mark is hidden by drawing it in its background colour: skip the text layout.
+    if (shown_.isEmpty() || textColor_ == background_)
         return;
     if (!fitted_)
         fitText();
