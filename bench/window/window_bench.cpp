@@ -1,0 +1,166 @@
+// Times the main window (offscreen): start-up to first paint, a cell click, a scheme pick.
+#include "form1.h"
+
+#include "boardbox.h"
+#include "filelistbox.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+// System-wide monotonic time, comparable between the bench and the processes it spawns.
+qint64 monotonicNs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// CPU time of this thread: what the work costs, whatever else the machine is doing.
+qint64 threadCpuNs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The window, noting the monotonic time at which its first complete paint (every control
+// drawn and the frame flushed) has finished.
+class TimedForm : public TForm1 {
+public:
+    using TForm1::TForm1;
+    qint64 firstPaintNs = -1;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const bool result = TForm1::event(event);
+        if (event->type() == QEvent::UpdateRequest && firstPaintNs < 0)
+            firstPaintNs = monotonicNs();
+        return result;
+    }
+};
+
+// Child mode: create the application and the window as main() does, show it, and report
+// when the application was created and when the first paint ended (monotonic ns).
+int startupChild(int argc, char* argv[])
+{
+    const qint64 start = monotonicNs();
+    QApplication application(argc, argv);
+    TimedForm form;
+    form.show();
+    while (form.firstPaintNs < 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    std::printf("%lld %lld\n", static_cast<long long>(start), static_cast<long long>(form.firstPaintNs));
+    std::fflush(stdout);
+    // Leave without tearing the window down: the figure is about starting.
+    std::_Exit(0);
+}
+
+// A 21 x 21 drawing with five runs in most lines: every cell, clue slot and label in use.
+QByteArray fullScheme(int shift)
+{
+    QByteArray drawing;
+    for (int r = 0; r < 21; ++r) {
+        for (int c = 0; c < 21; ++c)
+            drawing += ((r + c + shift) % 4 < 2) ? '#' : '-';
+        drawing += '\n';
+    }
+    return drawing;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "--startup-child") == 0)
+        return startupChild(argc, argv);
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    constexpr int Runs = 15;
+
+    // 1. Process start to first painted window: spawn a fresh process each run.
+    std::vector<double> wholeMs;
+    std::vector<double> inProcessMs;
+    for (int i = 0; i < Runs; ++i) {
+        QProcess child;
+        const qint64 spawned = monotonicNs();
+        child.start(QString::fromLocal8Bit(argv[0]), {QStringLiteral("--startup-child")});
+        child.waitForFinished(30000);
+        const QList<QByteArray> times = child.readAllStandardOutput().trimmed().split(' ');
+        if (times.size() != 2) {
+            std::fprintf(stderr, "start-up run failed: %s\n", child.readAllStandardError().constData());
+            return 1;
+        }
+        const qint64 created = times[0].toLongLong();
+        const qint64 painted = times[1].toLongLong();
+        wholeMs.push_back((painted - spawned) / 1e6);
+        inProcessMs.push_back((painted - created) / 1e6);
+    }
+    std::printf("start-up, process spawned -> first painted window: median %.1f ms (target < 150 ms)\n",
+        median(wholeMs));
+    std::printf(
+        "  of which application created -> first painted window: median %.1f ms\n", median(inProcessMs));
+
+    QApplication application(argc, argv);
+    QTemporaryDir exeFolder;
+    QDir(exeFolder.path()).mkpath(QStringLiteral("schemi"));
+    for (int i = 0; i < 2; ++i) {
+        QFile file(exeFolder.filePath(QStringLiteral("schemi/full%1.dis").arg(i)));
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        file.write(fullScheme(i));
+    }
+    TForm1 form(exeFolder.path() + QLatin1Char('/'));
+    form.show();
+    if (!QTest::qWaitForWindowActive(&form))
+        return 1;
+    QCoreApplication::processEvents();
+
+    // 3. A pick in the scheme list: load, clue derivation and the repaint that follows.
+    std::vector<double> pickMs;
+    std::vector<double> pickCpuMs;
+    for (int i = 0; i < 200; ++i) {
+        const qint64 wall = monotonicNs();
+        const qint64 cpu = threadCpuNs();
+        form.CaricaSchemi->setCurrentRow(i % 2);
+        QCoreApplication::processEvents();
+        pickCpuMs.push_back((threadCpuNs() - cpu) / 1e6);
+        pickMs.push_back((monotonicNs() - wall) / 1e6);
+    }
+
+    // 2. A click on a cell: the mark, the counter, the click marker and the repaint.
+    std::vector<double> clickMs;
+    std::vector<double> clickCpuMs;
+    auto* cell = qobject_cast<widgets::BoardBox*>(form.findComponent(u"suiEdit221")->object());
+    for (int i = 0; i < 400; ++i) {
+        const qint64 wall = monotonicNs();
+        const qint64 cpu = threadCpuNs();
+        QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(10, 10));
+        QCoreApplication::processEvents();
+        clickCpuMs.push_back((threadCpuNs() - cpu) / 1e6);
+        clickMs.push_back((monotonicNs() - wall) / 1e6);
+    }
+
+    std::printf("cell click handled and repainted: median %.3f ms wall, %.3f ms CPU (target < 2 ms)\n",
+        median(clickMs), median(clickCpuMs));
+    std::printf("scheme pick (load, clues, repaint): median %.3f ms wall, %.3f ms CPU (target < 5 ms)\n",
+        median(pickMs), median(pickCpuMs));
+    std::printf("(wall times count whatever else the machine runs; CPU times are this thread's own)\n");
+    return 0;
+}

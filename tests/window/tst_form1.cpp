@@ -1,0 +1,732 @@
+// Tests of the main window through its real controls: layout, start-up, list, play, aids.
+#include "form1.h"
+#include "schemefolder.h"
+
+#include "boardbox.h"
+#include "checkbox.h"
+#include "errors.h"
+#include "filelistbox.h"
+#include "glyphbutton.h"
+#include "label.h"
+#include "panel.h"
+#include "popupmenu.h"
+#include "properties.h"
+#include "shape.h"
+#include "skinbutton.h"
+#include "timer.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace engine;
+
+namespace {
+
+// A design colour, 0x00BBGGRR, as a QColor.
+QColor bgr(unsigned value)
+{
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+const QColor White = bgr(0xFFFFFF);
+const QColor Silver = bgr(0xC0C0C0);
+const QColor SkyBlue = bgr(0xF0CAA6);
+const QColor Yellow = bgr(0x00FFFF);
+const QColor Green = bgr(0x008000);
+const QColor Red = bgr(0x0000FF);
+
+QVariant published(QObject* object, const char* name)
+{
+    const QMetaProperty property = widgets::findPublishedProperty(object, QString::fromLatin1(name));
+    return property.isValid() ? property.read(object) : QVariant();
+}
+
+// A scheme of three rows and three columns in the top-left corner (the rest is dead):
+//   # - #      row clues 1 1, 3, 1; column clues 2, 2, 2; six picture cells.
+//   # # #
+//   - # -
+const QByteArray SmallScheme = "#-#\n###\n-#-\n";
+
+// A second scheme with other clues, to tell a new load from the old board.
+const QByteArray OtherScheme = "-##\n##-\n";
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<SchemeFolder> folder;
+    QStringList errors;
+
+    // A window on a scheme folder holding small.dis and other.dis, shown and activated.
+    void openWindow(bool withSchemi = true)
+    {
+        folder = std::make_unique<SchemeFolder>(withSchemi);
+        QVERIFY(folder->isValid());
+        if (withSchemi) {
+            folder->write(QStringLiteral("small.dis"), SmallScheme);
+            folder->write(QStringLiteral("other.dis"), OtherScheme);
+        }
+        form = std::make_unique<TForm1>(folder->exeFolder());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    widgets::BoardBox* box(int n)
+    {
+        return qobject_cast<widgets::BoardBox*>(
+            form->findComponent(QStringLiteral("suiEdit") + QString::number(n))->object());
+    }
+
+    QString label4() const { return form->Label4->text(); }
+
+    // Where the click marker lies when it marks box n: on the box, 3 pixels taller.
+    QRect markerUnder(int n)
+    {
+        const QRect r = box(n)->geometry();
+        return {r.x(), r.y(), r.width(), r.height() + 3};
+    }
+
+    // Picks an entry of the scheme list with the mouse, as the player does.
+    void pick(const QString& entry)
+    {
+        const QList<QListWidgetItem*> found = form->CaricaSchemi->findItems(entry, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        const QRect r = form->CaricaSchemi->visualItemRect(found.first());
+        QTest::mouseClick(form->CaricaSchemi->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    void click(int n) { QTest::mouseClick(box(n), Qt::LeftButton, {}, QPoint(10, 10)); }
+
+    // Moves the mouse from outside onto box n, so that the box sees a move over it.
+    void hover(int n)
+    {
+        QTest::mouseMove(form->Schermo, form->Schermo->rect().bottomLeft() + QPoint(20, -20));
+        QTest::mouseMove(box(n), QPoint(9, 9));
+        QTest::mouseMove(box(n), QPoint(10, 10));
+    }
+
+private slots:
+    void init()
+    {
+        errors.clear();
+        widgets::setErrorReporter([this](const QString& message) { errors << message; });
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        folder.reset();
+        widgets::setErrorReporter({});
+    }
+
+    // --- Composition --------------------------------------------------------------------
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QRect>("bounds");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<QColor>("color"); // invalid: not checked
+        QTest::addColumn<QColor>("fontColor"); // invalid: not checked
+        QTest::addColumn<int>("fontHeight"); // character height in pixels
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QString>("textProperty"); // empty: the control has no text
+        QTest::addColumn<QString>("text");
+
+        const QColor none;
+        auto row = [](const char* name, const char* kind, QRect bounds, bool visible, QColor color,
+                       QColor fontColor, int fontHeight, bool bold, const char* textProperty,
+                       const QString& text) {
+            QTest::newRow(name) << QString::fromLatin1(kind) << bounds << visible << color << fontColor
+                                << fontHeight << bold << QString::fromLatin1(textProperty) << text;
+        };
+        row("Schermo", "widgets::Panel", {0, 0, 814, 629}, true, Silver, none, 11, false, "Caption", "");
+        row("RichiamaLingua1", "widgets::Shape", {607, 4, 12, 21}, true, Green, none, 0, false, "", "");
+        row("RichiamaLingua2", "widgets::Shape", {618, 4, 12, 21}, true, White, none, 0, false, "", "");
+        row("RichiamaLingua3", "widgets::Shape", {629, 4, 12, 21}, true, Red, none, 0, false, "", "");
+        row("Label1", "widgets::Label", {394, 8, 7, 14}, true, none, none, 11, true, "Caption", "0");
+        row("Label2", "widgets::Label", {11, 8, 364, 14}, false, none, none, 11, true, "Caption",
+            "CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO");
+        row("Label4", "widgets::Label", {11, 24, 7, 14}, true, none, none, 11, false, "Caption", "");
+        row("Shape1", "widgets::Shape", {286, 144, 20, 23}, true, bgr(0x00FF00), none, 0, false, "", "");
+        row("Esci", "widgets::SkinButton", {735, 4, 55, 21}, true, none, none, 19, false, "Caption", "ESCI");
+        row("StampaCrucintarsio", "widgets::SkinButton", {648, 4, 79, 21}, true, none, none, 19, false,
+            "Caption", "STAMPA");
+        row("CaricaSchemi", "widgets::FileListBox", {8, 82, 141, 521}, true, bgr(0xF0FBFF), none, 11, false,
+            "", "");
+        row("SceltaLingua", "widgets::ComboBox", {3, 2, 222, 31}, false, bgr(0x800000), White, 21, true,
+            "Text", "italiano");
+        row("BitBtn1", "widgets::GlyphButton", {10, 63, 140, 20}, true, none, none, 16, true, "Caption", "<");
+        row("SpinButton1", "widgets::SpinButton", {575, 5, 20, 31}, false, none, none, 0, false, "", "");
+        row("CheckBox1", "widgets::CheckBox", {496, 5, 65, 17}, true, none, none, 11, false, "Caption",
+            "SOS !!!");
+        row("CheckBox2", "widgets::CheckBox", {424, 5, 65, 17}, true, none, none, 11, false, "Caption",
+            "---");
+        const QRect lines[] = {{281, 252, 513, 3}, {281, 362, 513, 3}, {281, 472, 513, 3}, {281, 582, 513, 3},
+            {398, 139, 3, 489}, {513, 139, 3, 489}, {628, 139, 3, 489}, {743, 139, 3, 489}};
+        for (int i = 0; i < 8; ++i)
+            row(qPrintable(QStringLiteral("Panel%1").arg(i + 1)), "widgets::Panel", lines[i], false, Red,
+                none, 11, false, "Caption", "");
+
+        // The board, by the numbering of its boxes.
+        const QColor black = bgr(0x000000);
+        for (int r = 1; r <= 21; ++r)
+            for (int c = 1; c <= 21; ++c)
+                row(qPrintable(QStringLiteral("suiEdit%1").arg((r - 1) * 21 + c)), "widgets::BoardBox",
+                    {286 + 23 * (c - 1), 144 + 22 * (r - 1), 20, 20}, true, White, black, 16, true, "Text",
+                    "");
+        for (int r = 1; r <= 21; ++r)
+            for (int k = 1; k <= 5; ++k)
+                row(qPrintable(QStringLiteral("suiEdit%1").arg(442 + 5 * (r - 1) + (k - 1))),
+                    "widgets::BoardBox", {165 + 23 * (k - 1), 144 + 22 * (r - 1), 20, 20}, false, Silver,
+                    black, 16, true, "Text", "");
+        for (int c = 1; c <= 21; ++c)
+            for (int k = 1; k <= 5; ++k)
+                row(qPrintable(QStringLiteral("suiEdit%1").arg(547 + 21 * (k - 1) + (c - 1))),
+                    "widgets::BoardBox", {286 + 23 * (c - 1), 29 + 22 * (k - 1), 20, 20}, false, Silver,
+                    black, 16, true, "Text", "");
+        const QColor grey = bgr(0x808080);
+        for (int line = 1; line <= 21; ++line) {
+            row(qPrintable(QStringLiteral("suiEdit%1").arg(651 + line)), "widgets::BoardBox",
+                {770, 144 + 22 * (line - 1), 20, 20}, false, Silver, grey, 13, true, "Text",
+                QString::number(line));
+            row(qPrintable(QStringLiteral("suiEdit%1").arg(672 + line)), "widgets::BoardBox",
+                {286 + 23 * (line - 1), 607, 20, 20}, false, Silver, grey, 13, true, "Text",
+                QString::number(line));
+        }
+    }
+
+    // Every control as the layout creates it, read through its published properties (the
+    // names the translation and scaling layers use), before the window is shown.
+    void controls()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QRect, bounds);
+        QFETCH(bool, visible);
+        QFETCH(QColor, color);
+        QFETCH(QColor, fontColor);
+        QFETCH(int, fontHeight);
+        QFETCH(bool, bold);
+        QFETCH(QString, textProperty);
+        QFETCH(QString, text);
+
+        TForm1 window;
+        widgets::Component* component = window.findComponent(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(component);
+        QCOMPARE(component->name(), QLatin1String(QTest::currentDataTag()));
+        QCOMPARE(component->owner(), &window);
+        QObject* control = component->object();
+        QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+        QWidget* expectedParent = control == window.Schermo ? static_cast<QWidget*>(&window) : window.Schermo;
+        QCOMPARE(qobject_cast<QWidget*>(control)->parentWidget(), expectedParent);
+
+        const QRect actual(published(control, "Left").toInt(), published(control, "Top").toInt(),
+            published(control, "Width").toInt(), published(control, "Height").toInt());
+        QCOMPARE(actual, bounds);
+        QCOMPARE(published(control, "Visible").toBool(), visible);
+        QCOMPARE(published(control, "Enabled").toBool(), true);
+        if (color.isValid())
+            QCOMPARE(published(control, "Color").value<QColor>(), color);
+        if (fontColor.isValid())
+            QCOMPARE(published(control, "FontColor").value<QColor>(), fontColor);
+        if (fontHeight > 0) {
+            const QFont font = qobject_cast<QWidget*>(control)->font();
+            QCOMPARE(font.family(), QStringLiteral("Courier New"));
+            QCOMPARE(font.pixelSize(), fontHeight);
+            QCOMPARE(font.bold(), bold);
+        }
+        if (!textProperty.isEmpty())
+            QCOMPARE(published(control, qPrintable(textProperty)).toString(), text);
+    }
+
+    void window()
+    {
+        TForm1 window;
+        QCOMPARE(window.name(), QStringLiteral("Form1"));
+        QCOMPARE(window.owner(), &widgets::Component::application());
+        QCOMPARE(widgets::Component::application().findComponent(u"form1"), &window);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Tessaria 1.0   https://github.com/tessaria/tessaria"));
+        QCOMPARE(window.size(), QSize(814, 629));
+        QCOMPARE(window.pos(), QPoint(194, 35));
+        QCOMPARE(window.font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(window.font().pixelSize(), 11);
+        QVERIFY(!window.font().bold());
+        QCOMPARE(window.Schermo->geometry(), window.rect());
+
+        QCOMPARE(window.Timer1->name(), QStringLiteral("Timer1"));
+        QVERIFY(window.Timer1->isEnabled());
+        QVERIFY(window.Timer1->isActive());
+        QCOMPARE(window.Timer1->interval(), 1000);
+
+        QCOMPARE(window.suiPopupMenu1->attachedTo(), window.Schermo);
+        QCOMPARE(window.suiPopupMenu1->actions(),
+            (QList<QAction*> {window.IngrandisciSchema, window.VerticaleF31}));
+        QCOMPARE(window.IngrandisciSchema->text(), QStringLiteral("Zoom +"));
+        QCOMPARE(window.IngrandisciSchema->shortcut(), QKeySequence(Qt::Key_F3));
+        QCOMPARE(window.VerticaleF31->text(), QStringLiteral("Zoom -"));
+        QCOMPARE(window.VerticaleF31->shortcut(), QKeySequence(Qt::Key_F4));
+        QCOMPARE(window.CaricaSchemi->toolTip(), QStringLiteral("Scegli un esercizio"));
+        for (widgets::Shape* stripe :
+            {window.RichiamaLingua1, window.RichiamaLingua2, window.RichiamaLingua3})
+            QVERIFY(!stripe->showHint());
+    }
+
+    // The engine's box n is the control named "suiEdit" + n.
+    void boxLookup()
+    {
+        TForm1 window;
+        for (int n = 1; n <= 693; ++n) {
+            widgets::Component* named = window.findComponent(QStringLiteral("suiEdit%1").arg(n));
+            QVERIFY(named);
+            QCOMPARE(&window.box(n), dynamic_cast<engine::Box*>(named));
+        }
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, window.box(0));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, window.box(694));
+    }
+
+    // The window owns its ~720 components in creation order.
+    void ownershipOrder()
+    {
+        TForm1 window;
+        QStringList expected {"Schermo", "RichiamaLingua1", "RichiamaLingua2", "RichiamaLingua3", "Label1",
+            "Label2", "Label4", "Shape1", "Panel1", "Esci", "StampaCrucintarsio", "CaricaSchemi",
+            "SceltaLingua", "BitBtn1", "SpinButton1", "CheckBox1"};
+        for (int n = 1; n <= 693; ++n)
+            expected << QStringLiteral("suiEdit%1").arg(n);
+        expected << "Panel2"
+                 << "Panel3"
+                 << "Panel4"
+                 << "CheckBox2"
+                 << "Panel5"
+                 << "Panel6"
+                 << "Panel7"
+                 << "Panel8"
+                 << "suiPopupMenu1"
+                 << "IngrandisciSchema"
+                 << "VerticaleF31"
+                 << "Timer1";
+        QStringList actual;
+        for (int i = 0; i < window.componentCount(); ++i)
+            actual << window.component(i)->name();
+        QCOMPARE(actual, expected);
+    }
+
+    // The tab order of the layout, among the controls that take the focus (the boxes are
+    // read-only and the guide lines are panels: neither takes it).
+    void tabOrder()
+    {
+        TForm1 window;
+        QStringList expected {"Esci", "StampaCrucintarsio", "CaricaSchemi", "SceltaLingua", "BitBtn1",
+            "SpinButton1", "CheckBox1"};
+        for (int n = 1; n <= 693; ++n)
+            expected << QStringLiteral("suiEdit%1").arg(n);
+        expected << "Panel1"
+                 << "Panel2"
+                 << "Panel3"
+                 << "Panel4"
+                 << "CheckBox2"
+                 << "Panel5"
+                 << "Panel6"
+                 << "Panel7"
+                 << "Panel8";
+        const auto takesFocus = [&window](const QString& name) {
+            return qobject_cast<QWidget*>(window.findComponent(name)->object())->focusPolicy() != Qt::NoFocus;
+        };
+        expected.removeIf([&](const QString& name) { return !takesFocus(name); });
+        QCOMPARE(expected.size(), 7);
+
+        QStringList actual;
+        QWidget* w = &window;
+        do {
+            if (const widgets::Component* c = widgets::componentOf(w); c && expected.contains(c->name()))
+                actual << c->name();
+            w = w->nextInFocusChain();
+        } while (w != &window);
+        QCOMPARE(actual, expected);
+    }
+
+    // Labels and shapes lie beneath the boxes, the guide lines above them.
+    void stacking()
+    {
+        TForm1 window;
+        window.Panel1->show();
+        window.Panel5->show();
+        // Panel1 covers the top pixel row of row 6; Panel5 the right edge of column 5.
+        QCOMPARE(window.Schermo->childAt(300, 254), window.Panel1);
+        QCOMPARE(window.Schermo->childAt(399, 200), window.Panel5);
+        // The click marker shows only below cell 1.
+        QCOMPARE(window.Schermo->childAt(290, 150), box(window, 1));
+        QCOMPARE(window.Schermo->childAt(290, 165), window.Shape1);
+    }
+
+    // --- Start-up and the scheme list ----------------------------------------------------
+
+    void activation()
+    {
+        openWindow();
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+        QCOMPARE(form->exeFolder(), folder->exeFolder());
+        QCOMPARE(QDir(form->CaricaSchemi->directory()), QDir(folder->schemi()));
+        QCOMPARE(form->CaricaSchemi->items(), (QStringList {"other.dis", "small.dis"}));
+        QCOMPARE(form->CaricaSchemi->toolTip(), QStringLiteral("Scegli un esercizio"));
+        QCOMPARE(form->Schermo->geometry(), form->rect());
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Activation from another window of the program maximises the window again and points
+    // the list back at the scheme folder.
+    void reactivation()
+    {
+        openWindow();
+        folder->mkdir(QStringLiteral("animali"));
+        form->CaricaSchemi->setDirectory(folder->schemi() + QStringLiteral("/animali"));
+        form->showNormal();
+        QTRY_VERIFY(!(form->windowState() & Qt::WindowMaximized));
+
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!(form->windowState() & Qt::WindowMaximized));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+        QCOMPARE(QDir(form->CaricaSchemi->directory()), QDir(folder->schemi()));
+        QVERIFY(errors.isEmpty());
+    }
+
+    // A right click on the panel, or on a control on it, opens the popup menu.
+    void popupMenu_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("panel") << "Schermo";
+        QTest::newRow("cell") << "suiEdit1";
+    }
+
+    void popupMenu()
+    {
+        QFETCH(QString, target);
+        openWindow();
+        auto* widget = qobject_cast<QWidget*>(form->findComponent(target)->object());
+        const QPoint where = target == QLatin1String("Schermo") ? QPoint(200, 400) : QPoint(10, 10);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, where, widget->mapToGlobal(where));
+        QApplication::sendEvent(widget, &rightClick);
+        QTRY_VERIFY(form->suiPopupMenu1->isVisible());
+        form->suiPopupMenu1->hide();
+    }
+
+    void missingSchemeFolder()
+    {
+        openWindow(false);
+        QCOMPARE(form->CaricaSchemi->count(), 0);
+        QVERIFY2(form->CaricaSchemi->toolTip().contains(folder->schemi()),
+            qPrintable(form->CaricaSchemi->toolTip()));
+        QVERIFY(errors.isEmpty());
+        // "<" looks again, quietly.
+        QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+        QCOMPARE(form->CaricaSchemi->count(), 0);
+        QVERIFY(errors.isEmpty());
+    }
+
+    void backToSchemeFolder()
+    {
+        openWindow();
+        folder->write(QStringLiteral("animali/gatto.dis"), SmallScheme);
+        form->CaricaSchemi->refresh();
+        const QList<QListWidgetItem*> found
+            = form->CaricaSchemi->findItems(QStringLiteral("animali"), Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        QTest::mouseDClick(form->CaricaSchemi->viewport(), Qt::LeftButton, {},
+            form->CaricaSchemi->visualItemRect(found.first()).center());
+        QCOMPARE(form->CaricaSchemi->items(), QStringList {"gatto.dis"});
+
+        QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+        QCOMPARE(QDir(form->CaricaSchemi->directory()), QDir(folder->schemi()));
+        QCOMPARE(form->CaricaSchemi->items(), (QStringList {"animali", "other.dis", "small.dis"}));
+        QVERIFY(errors.isEmpty());
+    }
+
+    // The loader reads the list's selected entry when the list reports the pick, so by then
+    // the clicked entry must be the selected one.
+    void pickReportsTheClickedEntry()
+    {
+        openWindow();
+        QStringList seen;
+        connect(form->CaricaSchemi, &widgets::FileListBox::pickChanged, this,
+            [&] { seen << form->CaricaSchemi->fileName(); });
+        pick(QStringLiteral("small.dis"));
+        QCOMPARE(seen, QStringList {folder->schemi() + QStringLiteral("/small.dis")});
+    }
+
+    void pickLoadsAndShowsClues()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(label4(), QStringLiteral("6"));
+        QVERIFY(form->Label2->isVisible());
+        QCOMPARE(form->Label1->text(), QStringLiteral("0"));
+
+        // Rows 1..3 and columns 1..3 stay; everything else is dead and hidden.
+        for (int n = 1; n <= 441; ++n) {
+            const bool inPicture = cellRow(n) <= 3 && cellColumn(n) <= 3;
+            QVERIFY2(box(n)->isVisible() == inPicture, qPrintable(QString::number(n)));
+        }
+        const char* rowClues[3][5] = {{"", "", "", "1", "1"}, {"", "", "", "", "3"}, {"", "", "", "", "1"}};
+        for (int r = 1; r <= 3; ++r) {
+            QVERIFY(box(rowLabel(r))->isVisible());
+            for (int k = 1; k <= 5; ++k) {
+                QCOMPARE(box(rowClueSlot(r, k))->boxText(), QLatin1String(rowClues[r - 1][k - 1]));
+                QVERIFY(box(rowClueSlot(r, k))->isVisible());
+                QCOMPARE(box(rowClueSlot(r, k))->backgroundColor(), Silver);
+            }
+        }
+        for (int c = 1; c <= 3; ++c) {
+            QVERIFY(box(columnLabel(c))->isVisible());
+            QCOMPARE(box(columnClueSlot(c, 5))->boxText(), QStringLiteral("2"));
+            QCOMPARE(box(columnClueSlot(c, 4))->boxText(), QString());
+        }
+        QVERIFY(!box(rowClueSlot(4, 5))->isVisible());
+        QVERIFY(!box(rowLabel(4))->isVisible());
+        QVERIFY(!box(columnClueSlot(4, 5))->isVisible());
+
+        // Arrow keys pick as well: the next entry down is small.dis's neighbour above.
+        QTest::keyClick(form->CaricaSchemi, Qt::Key_Up);
+        QCOMPARE(label4(), QStringLiteral("4"));
+        QCOMPARE(box(columnClueSlot(1, 5))->boxText(), QStringLiteral("1"));
+    }
+
+    void cellClicks()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        const int filled = cell(1, 1);
+        const int blank = cell(1, 2);
+
+        click(filled);
+        QCOMPARE(box(filled)->backgroundColor(), Yellow);
+        QCOMPARE(box(filled)->textColor(), Yellow);
+        QCOMPARE(label4(), QStringLiteral("5"));
+        click(filled);
+        QCOMPARE(box(filled)->backgroundColor(), White);
+        QCOMPARE(label4(), QStringLiteral("6"));
+
+        click(blank);
+        QCOMPARE(box(blank)->backgroundColor(), SkyBlue);
+        QCOMPARE(box(blank)->textColor(), SkyBlue);
+        QCOMPARE(label4(), QStringLiteral("6"));
+        // The click marker sits under the last clicked cell.
+        QCOMPARE(form->Shape1->geometry(), markerUnder(blank));
+        click(blank);
+        QCOMPARE(box(blank)->backgroundColor(), White);
+        QVERIFY(errors.isEmpty());
+    }
+
+    void cellClickBeforeAnyScheme()
+    {
+        openWindow();
+        click(cell(2, 3));
+        QCOMPARE(box(cell(2, 3))->backgroundColor(), White);
+        QCOMPARE(form->Shape1->geometry(), markerUnder(cell(2, 3)));
+        QCOMPARE(label4(), QString());
+    }
+
+    void clueSlotClicks()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        const QRect marker = form->Shape1->geometry();
+        const int clue = rowClueSlot(2, 5); // "3"
+        const int empty = rowClueSlot(2, 1); // shown with its group, but empty
+        click(clue);
+        QCOMPARE(box(clue)->backgroundColor(), White);
+        click(clue);
+        QCOMPARE(box(clue)->backgroundColor(), White);
+        click(empty);
+        QCOMPARE(box(empty)->backgroundColor(), Silver);
+        QCOMPARE(form->Shape1->geometry(), marker);
+        // The next pick turns the ticked slot silver again.
+        pick(QStringLiteral("other.dis"));
+        QCOMPARE(box(clue)->backgroundColor(), Silver);
+    }
+
+    void sosHover()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        const QRect marker = form->Shape1->geometry();
+        const int filled = cell(2, 2);
+        const int blank = cell(3, 1);
+
+        hover(filled);
+        QCOMPARE(box(filled)->backgroundColor(), White);
+        QCOMPARE(label4(), QStringLiteral("6"));
+
+        QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+        QVERIFY(form->CheckBox1->isChecked());
+        hover(filled);
+        QCOMPARE(box(filled)->backgroundColor(), Yellow);
+        QCOMPARE(label4(), QStringLiteral("5"));
+        hover(filled);
+        QCOMPARE(label4(), QStringLiteral("5"));
+        hover(blank);
+        QCOMPARE(box(blank)->backgroundColor(), White);
+        QCOMPARE(form->Shape1->geometry(), marker);
+
+        // A found cell clicked back to white is found again by the next move over it.
+        click(filled);
+        QCOMPARE(label4(), QStringLiteral("6"));
+        hover(filled);
+        QCOMPARE(label4(), QStringLiteral("5"));
+        QVERIFY(errors.isEmpty());
+    }
+
+    // A whole game by mouse: blanks marked, picture cells found, the last one completes.
+    void wholeGame()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        const QList<int> picture {cell(1, 1), cell(1, 3), cell(2, 1), cell(2, 2), cell(2, 3), cell(3, 2)};
+        const QList<int> blanks {cell(1, 2), cell(3, 1)};
+        for (int n : blanks)
+            click(n);
+        for (int i = 0; i < picture.size(); ++i) {
+            click(picture[i]);
+            QCOMPARE(label4(), QString::number(5 - i));
+        }
+        for (int n = 1; n <= 441; ++n) {
+            QVERIFY2(!box(n)->isEnabled(), qPrintable(QString::number(n)));
+            QCOMPARE(box(n)->boxText(), QString());
+        }
+        for (int n : picture) {
+            QCOMPARE(box(n)->backgroundColor(), Green);
+            QCOMPARE(box(n)->textColor(), Yellow);
+        }
+        QCOMPARE(box(cell(1, 2))->backgroundColor(), SkyBlue);
+        QCOMPARE(box(cell(3, 3))->backgroundColor(), White);
+        const QRect last = markerUnder(cell(3, 2));
+        QCOMPARE(form->Shape1->geometry(), last);
+
+        // A finished board takes no more clicks or moves.
+        click(cell(3, 3));
+        QCOMPARE(box(cell(3, 3))->backgroundColor(), White);
+        QCOMPARE(form->Shape1->geometry(), last);
+        QCOMPARE(label4(), QStringLiteral("0"));
+        QVERIFY(errors.isEmpty());
+    }
+
+    void guideLines()
+    {
+        openWindow();
+        const QList<widgets::Panel*> lines {form->Panel1, form->Panel2, form->Panel3, form->Panel4,
+            form->Panel5, form->Panel6, form->Panel7, form->Panel8};
+        QTest::mouseClick(form->CheckBox2, Qt::LeftButton);
+        for (widgets::Panel* line : lines)
+            QVERIFY2(line->isVisible(), qPrintable(line->name()));
+        pick(QStringLiteral("small.dis")); // a load keeps them
+        for (widgets::Panel* line : lines)
+            QVERIFY2(line->isVisible(), qPrintable(line->name()));
+        QTest::mouseClick(form->CheckBox2, Qt::LeftButton);
+        for (widgets::Panel* line : lines)
+            QVERIFY2(!line->isVisible(), qPrintable(line->name()));
+    }
+
+    void timerTicks()
+    {
+        openWindow();
+        QSignalSpy ticks(form->Timer1, &QTimer::timeout);
+        const int before = form->Label1->text().toInt();
+        QVERIFY(ticks.wait(1500));
+        QCOMPARE(form->Label1->text().toInt(), before + 1);
+        pick(QStringLiteral("small.dis"));
+        QCOMPARE(form->Label1->text(), QStringLiteral("0"));
+        QVERIFY(form->Timer1->isActive());
+    }
+
+    void zoomItemsDoNothing()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        click(cell(1, 1));
+        const QImage before = form->Schermo->grab().toImage();
+        QSignalSpy zoomIn(form->IngrandisciSchema, &QAction::triggered);
+        QTest::keyClick(form.get(), Qt::Key_F3);
+        QTest::keyClick(form.get(), Qt::Key_F4);
+        QCOMPARE(zoomIn.size(), 1);
+        QCOMPARE(label4(), QStringLiteral("5"));
+        QCOMPARE(form->Schermo->grab().toImage(), before);
+    }
+
+    // A scheme that cannot be read: the error goes to the reporter, and the board stands as
+    // the reset left it while the clues of the previous scheme stay.
+    void unreadableScheme_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("vanished file") << "vanished.dis"
+                                       << "File not found";
+        QTest::newRow("folder named like a scheme") << "folder.dis"
+                                                    << "I/O error";
+    }
+
+    void unreadableScheme()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, message);
+        openWindow();
+        folder->write(QStringLiteral("vanished.dis"), SmallScheme);
+        folder->mkdir(QStringLiteral("folder.dis"));
+        form->CaricaSchemi->refresh();
+        QFile::remove(folder->schemi() + QStringLiteral("/vanished.dis"));
+
+        pick(QStringLiteral("small.dis"));
+        click(cell(1, 1));
+        click(cell(1, 2));
+        click(rowClueSlot(2, 5));
+        QCOMPARE(label4(), QStringLiteral("5"));
+        QVERIFY(errors.isEmpty());
+
+        pick(entry);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().startsWith(message), qPrintable(errors.first()));
+        for (int n = 1; n <= 441; ++n) {
+            QVERIFY2(box(n)->isVisible() && box(n)->isEnabled(), qPrintable(QString::number(n)));
+            QCOMPARE(box(n)->backgroundColor(), White);
+            QCOMPARE(box(n)->boxText(), QString());
+        }
+        QCOMPARE(form->Label1->text(), QStringLiteral("0"));
+        QVERIFY(form->Label2->isVisible());
+        QVERIFY(form->Timer1->isActive());
+        QCOMPARE(label4(), QStringLiteral("5"));
+        QCOMPARE(box(rowClueSlot(2, 5))->boxText(), QStringLiteral("3"));
+        QCOMPARE(box(rowClueSlot(2, 5))->backgroundColor(), White);
+        // The window stays usable.
+        click(cell(5, 5));
+        QCOMPARE(form->Shape1->geometry(), markerUnder(cell(5, 5)));
+        QCOMPARE(errors.size(), 1);
+    }
+
+    void exitClosesTheWindow()
+    {
+        openWindow();
+        QTest::mouseClick(form->Esci, Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+    }
+
+private:
+    static widgets::BoardBox* box(TForm1& window, int n)
+    {
+        return qobject_cast<widgets::BoardBox*>(
+            window.findComponent(QStringLiteral("suiEdit") + QString::number(n))->object());
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

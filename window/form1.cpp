@@ -1,0 +1,550 @@
+// The main window Form1: its composition, start-up and the handlers that drive the engine.
+#include "form1.h"
+
+#include "boardbox.h"
+#include "checkbox.h"
+#include "colors.h"
+#include "combobox.h"
+#include "errors.h"
+#include "filelistbox.h"
+#include "fonts.h"
+#include "glyphbutton.h"
+#include "label.h"
+#include "panel.h"
+#include "popupmenu.h"
+#include "printing.h"
+#include "shape.h"
+#include "skinbutton.h"
+#include "spinbutton.h"
+#include "timer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScopeGuard>
+
+#include <stdexcept>
+
+using namespace engine;
+
+const QString TForm1::Caption = QStringLiteral("Tessaria 1.0   https://github.com/tessaria/tessaria");
+
+namespace {
+
+const QString FontFamily = QStringLiteral("Courier New");
+const QString SchemeListHint = QStringLiteral("Scegli un esercizio");
+
+// The window font, which labels, check boxes and lists without a font of their own use.
+QFont windowFont()
+{
+    return widgets::layoutFont(FontFamily, 11);
+}
+
+} // namespace
+
+// --- Composition -------------------------------------------------------------------------
+
+TForm1::TForm1(const QString& exeFolder)
+    : QWidget(nullptr)
+    , Component(this, &Component::application(), QStringLiteral("Form1"))
+    , game_(*this)
+    , exeFolderOverride_(exeFolder)
+{
+    setWindowTitle(Caption);
+    setFont(windowFont());
+    resize(DesignClientWidth, DesignClientHeight);
+    move(194, 35);
+    createControls();
+    setTabOrder();
+    connectHandlers();
+    widgets::guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1()
+{
+    // The controls go with the window; no handler may run on a half-destroyed window while
+    // they do.
+    for (int i = 0; i < componentCount(); ++i)
+        component(i)->object()->blockSignals(true);
+}
+
+void TForm1::createControls()
+{
+    // The scaling panel: every control below is its child, the window owns them all.
+    Schermo = new widgets::Panel(this, this, QStringLiteral("Schermo"));
+    Schermo->setGeometry(0, 0, DesignClientWidth, DesignClientHeight);
+    Schermo->setBackgroundColor(widgets::toQColor(color::Silver));
+    Schermo->setFont(windowFont());
+
+    // The language flag: three stripes, no tooltip.
+    const struct {
+        widgets::Shape** control;
+        const char* name;
+        int left;
+        Color fill;
+    } stripes[] = {
+        {&RichiamaLingua1, "RichiamaLingua1", 607, color::Green},
+        {&RichiamaLingua2, "RichiamaLingua2", 618, color::White},
+        {&RichiamaLingua3, "RichiamaLingua3", 629, color::Red},
+    };
+    for (const auto& stripe : stripes) {
+        auto* shape = new widgets::Shape(Schermo, this, QString::fromLatin1(stripe.name));
+        shape->setGeometry(stripe.left, 4, 12, 21);
+        shape->setBrushColor(widgets::toQColor(stripe.fill));
+        shape->setShowHint(false);
+        *stripe.control = shape;
+    }
+
+    // Labels: the caption and font first, then the layout's bounds, so that the bounds hold
+    // until the next caption change.
+    Label1 = new widgets::Label(Schermo, this, QStringLiteral("Label1"));
+    Label1->setFont(widgets::layoutFont(FontFamily, 11, true));
+    Label1->setText(QStringLiteral("0"));
+    Label1->setGeometry(394, 8, 7, 14);
+
+    Label2 = new widgets::Label(Schermo, this, QStringLiteral("Label2"));
+    Label2->setFont(widgets::layoutFont(FontFamily, 11, true));
+    Label2->setText(QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"));
+    Label2->setGeometry(11, 8, 364, 14);
+    Label2->setVisible(false);
+
+    Label4 = new widgets::Label(Schermo, this, QStringLiteral("Label4"));
+    Label4->setFont(windowFont());
+    Label4->setText(QString());
+    Label4->setGeometry(11, 24, 7, 14);
+
+    // The click marker, under cell 1: only a 3-pixel strip shows below the cell.
+    Shape1 = new widgets::Shape(Schermo, this, QStringLiteral("Shape1"));
+    Shape1->setGeometry(286, 144, 20, 23);
+    Shape1->setBrushColor(widgets::toQColor(color::Lime));
+
+    Panel1 = createGuideLine(QStringLiteral("Panel1"), 281, 252, 513, 3);
+
+    Esci = new widgets::SkinButton(Schermo, this, QStringLiteral("Esci"));
+    Esci->setText(QStringLiteral("ESCI"));
+    Esci->setFont(widgets::layoutFont(FontFamily, 19));
+    Esci->setSkinName(QStringLiteral("DeepBlue"));
+    Esci->setGeometry(735, 4, 55, 21);
+
+    StampaCrucintarsio = new widgets::SkinButton(Schermo, this, QStringLiteral("StampaCrucintarsio"));
+    StampaCrucintarsio->setText(QStringLiteral("STAMPA"));
+    StampaCrucintarsio->setFont(widgets::layoutFont(FontFamily, 19));
+    StampaCrucintarsio->setSkinName(QStringLiteral("DeepBlue"));
+    StampaCrucintarsio->setGeometry(648, 4, 79, 21);
+
+    CaricaSchemi = new widgets::FileListBox(Schermo, this, QStringLiteral("CaricaSchemi"));
+    CaricaSchemi->setGeometry(8, 82, 141, 521);
+    CaricaSchemi->setBackgroundColor(widgets::toQColor(color::Cream));
+    CaricaSchemi->setFont(windowFont());
+    CaricaSchemi->setItemHeight(18);
+    CaricaSchemi->setToolTip(SchemeListHint);
+
+    SceltaLingua = new widgets::ComboBox(Schermo, this, QStringLiteral("SceltaLingua"));
+    SceltaLingua->setGeometry(3, 2, 222, 31);
+    SceltaLingua->setBackgroundColor(widgets::toQColor(color::Navy));
+    SceltaLingua->setTextColor(widgets::toQColor(color::White));
+    SceltaLingua->setFont(widgets::layoutFont(FontFamily, 21, true));
+    SceltaLingua->setItemHeight(23);
+    SceltaLingua->setText(QStringLiteral("italiano"));
+    SceltaLingua->setVisible(false);
+
+    BitBtn1 = new widgets::GlyphButton(Schermo, this, QStringLiteral("BitBtn1"));
+    BitBtn1->setText(QStringLiteral("<"));
+    BitBtn1->setFont(widgets::layoutFont(FontFamily, 16, true));
+    BitBtn1->setGeometry(10, 63, 140, 20);
+
+    SpinButton1 = new widgets::SpinButton(Schermo, this, QStringLiteral("SpinButton1"));
+    SpinButton1->setGeometry(575, 5, 20, 31);
+    SpinButton1->setVisible(false);
+
+    CheckBox1 = new widgets::CheckBox(Schermo, this, QStringLiteral("CheckBox1"));
+    CheckBox1->setText(QStringLiteral("SOS !!!"));
+    CheckBox1->setFont(windowFont());
+    CheckBox1->setGeometry(496, 5, 65, 17);
+
+    createBoard();
+
+    Panel2 = createGuideLine(QStringLiteral("Panel2"), 281, 362, 513, 3);
+    Panel3 = createGuideLine(QStringLiteral("Panel3"), 281, 472, 513, 3);
+    Panel4 = createGuideLine(QStringLiteral("Panel4"), 281, 582, 513, 3);
+
+    CheckBox2 = new widgets::CheckBox(Schermo, this, QStringLiteral("CheckBox2"));
+    CheckBox2->setText(QStringLiteral("---"));
+    CheckBox2->setFont(windowFont());
+    CheckBox2->setGeometry(424, 5, 65, 17);
+
+    Panel5 = createGuideLine(QStringLiteral("Panel5"), 398, 139, 3, 489);
+    Panel6 = createGuideLine(QStringLiteral("Panel6"), 513, 139, 3, 489);
+    Panel7 = createGuideLine(QStringLiteral("Panel7"), 628, 139, 3, 489);
+    Panel8 = createGuideLine(QStringLiteral("Panel8"), 743, 139, 3, 489);
+
+    // The guide lines lie above the boxes they cross.
+    for (widgets::Panel* line : {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7, Panel8})
+        line->raise();
+
+    // Non-visual parts.
+    suiPopupMenu1 = new widgets::SkinPopupMenu(this, this, QStringLiteral("suiPopupMenu1"));
+    suiPopupMenu1->setSkinName(QStringLiteral("DeepBlue"));
+    IngrandisciSchema = new widgets::MenuItem(suiPopupMenu1, this, QStringLiteral("IngrandisciSchema"));
+    IngrandisciSchema->setText(QStringLiteral("Zoom +"));
+    IngrandisciSchema->setShortcut(QKeySequence(Qt::Key_F3));
+    suiPopupMenu1->addItem(IngrandisciSchema);
+    VerticaleF31 = new widgets::MenuItem(suiPopupMenu1, this, QStringLiteral("VerticaleF31"));
+    VerticaleF31->setText(QStringLiteral("Zoom -"));
+    VerticaleF31->setShortcut(QKeySequence(Qt::Key_F4));
+    suiPopupMenu1->addItem(VerticaleF31);
+    suiPopupMenu1->attachTo(Schermo);
+
+    Timer1 = new widgets::Timer(this, this, QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    Timer1->setEnabled(true);
+}
+
+widgets::Panel* TForm1::createGuideLine(const QString& name, int left, int top, int width, int height)
+{
+    auto* line = new widgets::Panel(Schermo, this, name);
+    line->setGeometry(left, top, width, height);
+    line->setBackgroundColor(widgets::toQColor(color::Red));
+    line->setFont(windowFont());
+    line->setVisible(false);
+    return line;
+}
+
+// The 693 boxes in number order: cells, row clue slots, column clue slots, row labels,
+// column labels; their names are "suiEdit" + number.
+void TForm1::createBoard()
+{
+    const QFont boxFont = widgets::layoutFont(FontFamily, 16, true);
+    const QFont labelFont = widgets::layoutFont(FontFamily, 13, true);
+    for (int n = 1; n <= BoxCount; ++n)
+        createBox(n, boxFont, labelFont);
+}
+
+widgets::BoardBox* TForm1::createBox(int n, const QFont& boxFont, const QFont& labelFont)
+{
+    auto* box = new widgets::BoardBox(Schermo, this, QString::fromLatin1(boxName(n)));
+    boxes_[size_t(n - 1)] = box;
+    int left = 0;
+    int top = 0;
+    if (isCell(n)) {
+        left = 286 + 23 * (cellColumn(n) - 1);
+        top = 144 + 22 * (cellRow(n) - 1);
+        box->setBackgroundColor(widgets::toQColor(color::White));
+        box->setTextColor(widgets::toQColor(color::Black));
+        box->setBorderColor(widgets::toQColor(color::Black));
+        box->setFont(boxFont);
+    } else if (isClueSlot(n)) {
+        if (n < FirstColumnClueSlot) {
+            const int row = (n - FirstRowClueSlot) / CluesPerLine + 1;
+            const int slot = (n - FirstRowClueSlot) % CluesPerLine + 1;
+            left = 165 + 23 * (slot - 1);
+            top = 144 + 22 * (row - 1);
+        } else {
+            const int slot = (n - FirstColumnClueSlot) / GridSize + 1;
+            const int column = (n - FirstColumnClueSlot) % GridSize + 1;
+            left = 286 + 23 * (column - 1);
+            top = 29 + 22 * (slot - 1);
+        }
+        box->setBackgroundColor(widgets::toQColor(color::Silver));
+        box->setTextColor(widgets::toQColor(color::Black));
+        box->setBorderColor(widgets::toQColor(color::Black));
+        box->setFont(boxFont);
+        box->setVisible(false);
+    } else {
+        int line = 0;
+        if (n < FirstColumnLabel) {
+            line = n - FirstRowLabel + 1;
+            left = 770;
+            top = 144 + 22 * (line - 1);
+        } else {
+            line = n - FirstColumnLabel + 1;
+            left = 286 + 23 * (line - 1);
+            top = 607;
+        }
+        box->setBackgroundColor(widgets::toQColor(color::Silver));
+        box->setTextColor(widgets::toQColor(color::Grey));
+        box->setBorderColor(widgets::toQColor(color::Grey));
+        box->setFont(labelFont);
+        box->setBoxText(QString::number(line));
+        box->setVisible(false);
+    }
+    box->setMaxLength(1);
+    box->setReadOnly(true);
+    box->setGeometry(left, top, 20, 20);
+    return box;
+}
+
+// Tab order of the layout: the buttons and lists of the top, the 693 boxes, then the guide
+// lines with CheckBox2 between the fourth and the fifth. Qt keeps controls that take no focus
+// (the read-only boxes, the panels) out of the chain, so in effect it runs over the buttons,
+// the lists and the check boxes in this order.
+void TForm1::setTabOrder()
+{
+    QWidget* previous = nullptr;
+    auto chain = [&previous](QWidget* next) {
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             Esci, StampaCrucintarsio, CaricaSchemi, SceltaLingua, BitBtn1, SpinButton1, CheckBox1})
+        chain(w);
+    for (int n = 1; n <= BoxCount; ++n)
+        chain(boxes_[size_t(n - 1)]);
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             Panel1, Panel2, Panel3, Panel4, CheckBox2, Panel5, Panel6, Panel7, Panel8})
+        chain(w);
+}
+
+void TForm1::connectHandlers()
+{
+    auto guard = [](auto handler) { return [handler] { widgets::guarded(handler); }; };
+
+    for (int n = 1; n <= CellCount; ++n) {
+        widgets::BoardBox* cell = boxes_[size_t(n - 1)];
+        connect(cell, &widgets::BoardBox::clicked, this, guard([this, cell] { suiEdit1Click(cell); }));
+        connect(cell, &widgets::BoardBox::mouseMoved, this, guard([this, cell] { suiEdit1MouseMove(cell); }));
+    }
+    for (int n = FirstRowClueSlot; n <= LastClueSlot; ++n) {
+        widgets::BoardBox* slot = boxes_[size_t(n - 1)];
+        connect(slot, &widgets::BoardBox::clicked, this, guard([this, slot] { suiEdit442Click(slot); }));
+    }
+    for (widgets::Shape* stripe : {RichiamaLingua1, RichiamaLingua2, RichiamaLingua3}) {
+        connect(stripe, &widgets::Shape::mouseUp, this,
+            [this, stripe](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos) {
+                widgets::guarded([&] { RichiamaLingua1MouseUp(stripe, button, shift, pos); });
+            });
+    }
+    connect(Esci, &QPushButton::clicked, this, guard([this] { EsciClick(); }));
+    connect(StampaCrucintarsio, &QPushButton::clicked, this, guard([this] { StampaCrucintarsioClick(); }));
+    connect(CaricaSchemi, &widgets::FileListBox::pickChanged, this, guard([this] { CaricaSchemiClick(); }));
+    connect(SceltaLingua, &widgets::ComboBox::changed, this, guard([this] { SceltaLinguaChange(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, guard([this] { BitBtn1Click(); }));
+    connect(SpinButton1, &widgets::SpinButton::upClick, this, guard([this] { SpinButton1UpClick(); }));
+    connect(SpinButton1, &widgets::SpinButton::downClick, this, guard([this] { SpinButton1DownClick(); }));
+    connect(CheckBox2, &widgets::CheckBox::stateClicked, this, guard([this] { CheckBox2Click(); }));
+    connect(IngrandisciSchema, &QAction::triggered, this, guard([this] { IngrandisciSchemaClick(); }));
+    connect(VerticaleF31, &QAction::triggered, this, guard([this] { VerticaleF31Click(); }));
+    connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(); }));
+}
+
+// --- Window events -----------------------------------------------------------------------
+
+bool TForm1::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (activationDue_) {
+            activationDue_ = false;
+            widgets::guarded([this] { FormActivate(); });
+        }
+        break;
+    case QEvent::WindowDeactivate:
+        // Activation that moved to another window of the program (a message box, say) comes
+        // back as a fresh activation; a switch to another program does not.
+        activationDue_ = QApplication::activeWindow() != nullptr && QApplication::activeWindow() != this;
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (Schermo)
+        widgets::guarded([this] { FormResize(); });
+}
+
+void TForm1::fillClientArea()
+{
+    // Schermo fills the client area: re-applying this leaves it alone when it already does,
+    // otherwise it takes the client size, which rescales what it holds.
+    if (Schermo->geometry() != rect())
+        Schermo->setGeometry(rect());
+}
+
+void TForm1::FormCreate()
+{
+    fillClientArea();
+}
+
+void TForm1::FormResize()
+{
+    fillClientArea();
+}
+
+void TForm1::FormActivate()
+{
+    setWindowState(Qt::WindowMaximized);
+    exeFolder_ = exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                                              : exeFolderOverride_;
+    pointSchemeListAtSchemeFolder();
+}
+
+QString TForm1::schemeFolder() const
+{
+    return exeFolder_ + QStringLiteral("schemi");
+}
+
+void TForm1::pointSchemeListAtSchemeFolder()
+{
+    const QString folder = schemeFolder();
+    CaricaSchemi->setDirectory(folder);
+    // A missing scheme folder lists nothing; the tooltip then says where the program looked.
+    if (QFileInfo(folder).isDir())
+        CaricaSchemi->setToolTip(SchemeListHint);
+    else
+        CaricaSchemi->setToolTip(QStringLiteral("Cartella degli esercizi non trovata:\n%1")
+                                     .arg(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath())));
+}
+
+// --- The board host ----------------------------------------------------------------------
+
+Box& TForm1::box(int n)
+{
+    if (n < 1 || n > BoxCount)
+        throw std::out_of_range("There is no box " + boxName(n));
+    return *boxes_[size_t(n - 1)];
+}
+
+std::string TForm1::label1Caption() const
+{
+    return Label1->text().toStdString();
+}
+
+void TForm1::setLabel1Caption(std::string_view caption)
+{
+    Label1->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+}
+
+void TForm1::setLabel4Caption(std::string_view caption)
+{
+    Label4->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+}
+
+void TForm1::setLabel2Visible(bool visible)
+{
+    Label2->setVisible(visible);
+}
+
+void TForm1::setTimer1Enabled(bool enabled)
+{
+    Timer1->setEnabled(enabled);
+}
+
+bool TForm1::checkBox1Checked() const
+{
+    return CheckBox1->isChecked();
+}
+
+void TForm1::setShape1Bounds(const Bounds& bounds)
+{
+    Shape1->setTop(bounds.top);
+    Shape1->setLeft(bounds.left);
+    Shape1->setHeight(bounds.height);
+    Shape1->setWidth(bounds.width);
+}
+
+// --- Handlers ----------------------------------------------------------------------------
+
+int TForm1::boxNumber(QObject* sender)
+{
+    const widgets::Component* component = widgets::componentOf(sender);
+    bool ok = false;
+    const int n = component ? component->name().mid(7).toInt(&ok) : 0;
+    if (!ok)
+        throw std::invalid_argument("The sender is not a box of the board");
+    return n;
+}
+
+void TForm1::CaricaSchemiClick()
+{
+    game_.pick(QFile::encodeName(CaricaSchemi->fileName()).toStdString());
+}
+
+void TForm1::suiEdit1Click(QObject* sender)
+{
+    game_.cellClick(boxNumber(sender));
+}
+
+void TForm1::suiEdit442Click(QObject* sender)
+{
+    game_.clueSlotClick(boxNumber(sender));
+}
+
+void TForm1::suiEdit1MouseMove(QObject* sender)
+{
+    game_.cellMouseMove(boxNumber(sender));
+}
+
+void TForm1::Timer1Timer()
+{
+    game_.timerTick();
+}
+
+void TForm1::CheckBox2Click()
+{
+    const bool ticked = CheckBox2->isChecked();
+    for (widgets::Panel* line : {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7, Panel8})
+        line->setVisible(ticked);
+}
+
+void TForm1::setControlsVisible(const QStringList& names, bool visible)
+{
+    for (const QString& name : names) {
+        if (widgets::Component* c = findComponent(name))
+            if (auto* control = qobject_cast<QWidget*>(c->object()))
+                control->setVisible(visible);
+    }
+}
+
+QImage TForm1::printImage()
+{
+    setControlsVisible(window::printHiddenControls(), false);
+    const auto showAgain = qScopeGuard([this] { setControlsVisible(window::printShownControls(), true); });
+    return Schermo->grab().toImage();
+}
+
+void TForm1::printTo(QPrinter& printer)
+{
+    setControlsVisible(window::printHiddenControls(), false);
+    const auto showAgain = qScopeGuard([this] { setControlsVisible(window::printShownControls(), true); });
+    window::printImage(printer, Schermo->grab().toImage());
+}
+
+void TForm1::StampaCrucintarsioClick()
+{
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Tessaria"));
+    printTo(printer);
+}
+
+void TForm1::EsciClick()
+{
+    close();
+}
+
+void TForm1::BitBtn1Click()
+{
+    pointSchemeListAtSchemeFolder();
+}
+
+// The popup menu's zoom items and the spin button carry no function.
+void TForm1::IngrandisciSchemaClick() { }
+
+void TForm1::VerticaleF31Click() { }
+
+void TForm1::SpinButton1UpClick() { }
+
+void TForm1::SpinButton1DownClick() { }
+
+// The language layer fills these in.
+void TForm1::RichiamaLingua1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { }
+
+void TForm1::SceltaLinguaChange() { }

@@ -1,0 +1,21 @@
+// The program's entry: the application, the main window Form1 and the event loop.
+#include "form1.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    // The title the task bar and the error box show. (Setting it as the display name instead
+    // would make the platform append it to the window caption.)
+    QApplication::setApplicationName(QStringLiteral("Tessaria 1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("tessaria"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaria/tessaria.png")));
+
+    // Form1 belongs to the application's component tree; closing it ("ESCI" or the close
+    // button) ends the event loop and the program.
+    TForm1 form1;
+    form1.show();
+    return QApplication::exec();
+}
