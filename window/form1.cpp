@@ -10,6 +10,8 @@
 #include "fonts.h"
 #include "glyphbutton.h"
 #include "label.h"
+#include "languagechooser.h"
+#include "nobderp.h"
 #include "panel.h"
 #include "popupmenu.h"
 #include "printing.h"
@@ -17,6 +19,7 @@
 #include "skinbutton.h"
 #include "spinbutton.h"
 #include "timer.h"
+#include "tlanguage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -75,9 +78,11 @@ TForm1::~TForm1()
 void TForm1::createControls()
 {
     // The scaling panel: every control below is its child, the window owns them all.
-    Schermo = new widgets::Panel(this, this, QStringLiteral("Schermo"));
-    Schermo->setGeometry(0, 0, DesignClientWidth, DesignClientHeight);
-    Schermo->setBackgroundColor(widgets::toQColor(color::Silver));
+    // It scales nothing while the layout is being built; its reference size is the design size.
+    Schermo = new scaling::TNoBDEResizerPanel(this, this, QStringLiteral("Schermo"));
+    Schermo->BeginLoading();
+    Schermo->SetBounds(0, 0, DesignClientWidth, DesignClientHeight);
+    Schermo->setColor(widgets::toQColor(color::Silver));
     Schermo->setFont(windowFont());
 
     // The language flag: three stripes, no tooltip.
@@ -199,9 +204,19 @@ void TForm1::createControls()
     suiPopupMenu1->addItem(VerticaleF31);
     suiPopupMenu1->attachTo(Schermo);
 
+    // The translation component reaches these three captions by name through the window.
+    Language1 = new lang::TLanguage(this, this);
+    Language1->setName(QStringLiteral("Language1"));
+    Language1->setProperties({QStringLiteral("Form1.Esci.Caption"), QStringLiteral("Form1.Label2.Caption"),
+        QStringLiteral("Form1.StampaCrucintarsio.Caption")});
+    chooser_ = std::make_unique<lang::LanguageChooser>(
+        *SceltaLingua, *Language1, [this] { return runningExeFolder(); });
+
     Timer1 = new widgets::Timer(this, this, QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     Timer1->setEnabled(true);
+
+    Schermo->Loaded();
 }
 
 widgets::Panel* TForm1::createGuideLine(const QString& name, int left, int top, int width, int height)
@@ -382,8 +397,7 @@ void TForm1::FormResize()
 void TForm1::FormActivate()
 {
     setWindowState(Qt::WindowMaximized);
-    exeFolder_ = exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                                              : exeFolderOverride_;
+    exeFolder_ = runningExeFolder();
     pointSchemeListAtSchemeFolder();
 }
 
@@ -545,6 +559,19 @@ void TForm1::SpinButton1UpClick() { }
 void TForm1::SpinButton1DownClick() { }
 
 // The language layer fills these in.
-void TForm1::RichiamaLingua1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { }
+QString TForm1::runningExeFolder() const
+{
+    return exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                                        : exeFolderOverride_;
+}
 
-void TForm1::SceltaLinguaChange() { }
+// Any button released anywhere over any of the three stripes opens the chooser.
+void TForm1::RichiamaLingua1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
+{
+    chooser_->open();
+}
+
+void TForm1::SceltaLinguaChange()
+{
+    chooser_->choose();
+}

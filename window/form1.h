@@ -4,11 +4,14 @@
 #include "board.h"
 #include "component.h"
 #include "game.h"
+#include "nobderp.h"
 
 #include <QFont>
 #include <QImage>
 #include <QString>
 #include <QWidget>
+
+#include <memory>
 
 #include <array>
 
@@ -29,6 +32,11 @@ class SkinPopupMenu;
 class SpinButton;
 class Timer;
 } // namespace widgets
+
+namespace lang {
+class LanguageChooser;
+class TLanguage;
+} // namespace lang
 
 // The single window of the program. It is owned by Component::application() and owns every
 // control and non-visual part laid out on it, in creation order; all controls are children of
@@ -98,7 +106,7 @@ public:
     void SceltaLinguaChange();
 
     // The controls, by their layout names (owned by the window, children of Schermo).
-    widgets::Panel* Schermo = nullptr;
+    scaling::TNoBDEResizerPanel* Schermo = nullptr;
     widgets::Shape* RichiamaLingua1 = nullptr;
     widgets::Shape* RichiamaLingua2 = nullptr;
     widgets::Shape* RichiamaLingua3 = nullptr;
@@ -125,6 +133,7 @@ public:
     widgets::SkinPopupMenu* suiPopupMenu1 = nullptr;
     widgets::MenuItem* IngrandisciSchema = nullptr;
     widgets::MenuItem* VerticaleF31 = nullptr;
+    lang::TLanguage* Language1 = nullptr;
     widgets::Timer* Timer1 = nullptr;
 
 protected:
@@ -147,7 +156,11 @@ private:
     // times per pick; the name index costs about 0.3 us a look-up (a name built, lower-cased
     // and hashed), which was a tenth of a pick's time, so the window keeps them at hand.
     std::array<widgets::BoardBox*, engine::BoxCount> boxes_ {};
+    // The folder of the running executable, or the one a test put in its place.
+    QString runningExeFolder() const;
+
     engine::Game game_;
+    std::unique_ptr<lang::LanguageChooser> chooser_;
     QString exeFolderOverride_;
     QString exeFolder_;
     // Whether FormActivate is due at the next activation: at the first, and after the

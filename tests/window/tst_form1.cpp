@@ -147,7 +147,8 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(kind) << bounds << visible << color << fontColor
                                 << fontHeight << bold << QString::fromLatin1(textProperty) << text;
         };
-        row("Schermo", "widgets::Panel", {0, 0, 814, 629}, true, Silver, none, 11, false, "Caption", "");
+        row("Schermo", "scaling::TNoBDEResizerPanel", {0, 0, 814, 629}, true, Silver, none, 11, false, "",
+            "");
         row("RichiamaLingua1", "widgets::Shape", {607, 4, 12, 21}, true, Green, none, 0, false, "", "");
         row("RichiamaLingua2", "widgets::Shape", {618, 4, 12, 21}, true, White, none, 0, false, "", "");
         row("RichiamaLingua3", "widgets::Shape", {629, 4, 12, 21}, true, Red, none, 0, false, "", "");
@@ -311,6 +312,7 @@ private slots:
                  << "suiPopupMenu1"
                  << "IngrandisciSchema"
                  << "VerticaleF31"
+                 << "Language1"
                  << "Timer1";
         QStringList actual;
         for (int i = 0; i < window.componentCount(); ++i)
