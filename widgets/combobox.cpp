@@ -101,7 +101,11 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event)
     // In the open list the arrow keys move the selection itself, and each move is a pick.
     if (watched == view() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        int row = view()->currentIndex().row();
+        // When the opened list takes the focus Qt makes row 0 current without selecting it:
+        // step from the selected row only, so the first Down reaches the first entry.
+        const QModelIndex current = view()->currentIndex();
+        const int from = view()->selectionModel()->isSelected(current) ? current.row() : -1;
+        int row = from;
         switch (key->key()) {
         case Qt::Key_Up:
             row = row < 0 ? 0 : row - 1;
@@ -120,7 +124,7 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event)
         }
         if (key->modifiers() & Qt::AltModifier)
             return Control<QComboBox>::eventFilter(watched, event);
-        if (row >= 0 && row < count() && row != view()->currentIndex().row()) {
+        if (row >= 0 && row < count() && row != from) {
             view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
             setCurrentIndex(row);
             emit changed();
