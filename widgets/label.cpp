@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QtMath>
 
 namespace widgets {
 
@@ -56,9 +57,14 @@ void Label::setAutoSize(bool autoSize)
 
 QSize Label::textExtent() const
 {
-    const QFontMetrics metrics(font());
+    // Whole-pixel advances per character and whole-pixel ascent and descent, as the layout's
+    // sizes were measured: a label returns to exactly its layout size after any rescale.
+    const QFontMetricsF metrics(font());
     const QString measured = text().isEmpty() ? QStringLiteral(" ") : text();
-    return QSize(metrics.horizontalAdvance(measured), metrics.height());
+    int width = 0;
+    for (const QChar ch : measured)
+        width += qRound(metrics.horizontalAdvance(ch));
+    return QSize(width, qCeil(metrics.ascent()) + qCeil(metrics.descent()));
 }
 
 void Label::adjustToText()
