@@ -1,0 +1,320 @@
+// Tests of the language chooser on the main window: the flag, the combo box and the captions.
+#include "form1.h"
+#include "schemefolder.h"
+
+#include "combobox.h"
+#include "errors.h"
+#include "label.h"
+#include "shape.h"
+#include "skinbutton.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QStringList Italian {QStringLiteral("ESCI"),
+    QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"), QStringLiteral("STAMPA")};
+const QStringList English {
+    QStringLiteral("QUIT"), QStringLiteral("CLICK THE BOXES"), QStringLiteral("PRINT IT")};
+const QStringList German {
+    QStringLiteral("ENDE"), QStringLiteral("KLICKE AUF DIE KÄSTCHEN"), QStringLiteral("DRUCKEN")};
+
+// A language file with the three captions of the window.
+QByteArray languageFile(const QStringList& captions)
+{
+    return "[Translations]\r\nForm1.Esci.Caption=" + captions[0].toUtf8() + "\r\nForm1.Label2.Caption="
+        + captions[1].toUtf8() + "\r\nForm1.StampaCrucintarsio.Caption=" + captions[2].toUtf8() + "\r\n";
+}
+
+QString shippedData()
+{
+    return QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/");
+}
+
+// The value of a key in a shipped language file, read here line by line on its own.
+QString shippedValue(const QString& path, const QString& key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString prefix = key + QLatin1Char('=');
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed();
+    }
+    return {};
+}
+
+} // namespace
+
+class TestForm1Language : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<SchemeFolder> folder;
+    QStringList errors;
+
+    void write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(folder->exeFolder() + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    // The window on an exe folder holding lingue.txt (english, deutsch, italiano: not in
+    // alphabetical order) and the files of english and deutsch.
+    void openWindow()
+    {
+        folder = std::make_unique<SchemeFolder>();
+        QVERIFY(folder->isValid());
+        write(QStringLiteral("lingue.txt"), "english\r\ndeutsch\r\nitaliano\r\n");
+        write(QStringLiteral("english.lng"), languageFile(English));
+        write(QStringLiteral("deutsch.lng"), languageFile(German));
+        form = std::make_unique<TForm1>(folder->exeFolder());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    QStringList captions() const
+    {
+        return {form->Esci->text(), form->Label2->text(), form->StampaCrucintarsio->text()};
+    }
+
+    widgets::Shape* stripe(int n) const
+    {
+        return n == 1 ? form->RichiamaLingua1 : n == 2 ? form->RichiamaLingua2 : form->RichiamaLingua3;
+    }
+
+    QAbstractItemView* list() const { return form->SceltaLingua->view(); }
+
+    // Releases the mouse over the middle of a stripe, as the player does.
+    void clickFlag(int n = 2, Qt::MouseButton button = Qt::LeftButton)
+    {
+        widgets::Shape* s = stripe(n);
+        QTest::mouseClick(s, button, {}, s->rect().center());
+    }
+
+    // Opens the chooser by the flag and waits for its list to drop down.
+    void openChooser()
+    {
+        clickFlag();
+        QVERIFY(form->SceltaLingua->isVisible());
+        QTRY_VERIFY(list()->isVisible());
+    }
+
+    // Clicks an entry of the open list.
+    void clickEntry(const QString& name)
+    {
+        const int row = form->SceltaLingua->findText(name, Qt::MatchExactly);
+        QVERIFY2(row >= 0, qPrintable(name));
+        const QModelIndex index = list()->model()->index(row, 0);
+        list()->scrollTo(index);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(index).center());
+    }
+
+private slots:
+    void init()
+    {
+        errors.clear();
+        widgets::setErrorReporter([this](const QString& message) { errors << message; });
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        folder.reset();
+        widgets::setErrorReporter({});
+    }
+
+    // Any button released over any stripe fills the list from lingue.txt, in file order, shows
+    // the combo box and opens its list; the field keeps "italiano".
+    void flagOpensChooser_data()
+    {
+        QTest::addColumn<int>("stripe");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("green, left button") << 1 << Qt::LeftButton;
+        QTest::newRow("white, left button") << 2 << Qt::LeftButton;
+        QTest::newRow("red, left button") << 3 << Qt::LeftButton;
+        QTest::newRow("white, right button") << 2 << Qt::RightButton;
+        QTest::newRow("red, middle button") << 3 << Qt::MiddleButton;
+    }
+
+    void flagOpensChooser()
+    {
+        QFETCH(int, stripe);
+        QFETCH(Qt::MouseButton, button);
+        openWindow();
+        QVERIFY(!form->SceltaLingua->isVisible());
+        clickFlag(stripe, button);
+        QVERIFY(form->SceltaLingua->isVisible());
+        QCOMPARE(form->SceltaLingua->items(), (QStringList {"english", "deutsch", "italiano"}));
+        QTRY_VERIFY(list()->isVisible());
+        QCOMPARE(form->SceltaLingua->text(), QStringLiteral("italiano"));
+        QCOMPARE(captions(), Italian);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // A choice in the open list, by arrow key or by mouse, applies the language at once and
+    // hides the combo box.
+    void chooseLanguage_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("Down key reaches the first entry") << "key"
+                                                          << "english" << English;
+        QTest::newRow("click on english") << "click"
+                                          << "english" << English;
+        QTest::newRow("click on deutsch") << "click"
+                                          << "deutsch" << German;
+        // No italiano.lng in the folder: nothing changes, the combo box hides all the same.
+        QTest::newRow("click on italiano without its file") << "click"
+                                                            << "italiano" << Italian;
+    }
+
+    void chooseLanguage()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, name);
+        QFETCH(QStringList, expected);
+        openWindow();
+        openChooser();
+        if (how == QLatin1String("key"))
+            QTest::keyClick(list(), Qt::Key_Down);
+        else
+            clickEntry(name);
+        QTRY_VERIFY(form->SceltaLingua->isHidden());
+        QCOMPARE(form->SceltaLingua->text(), name);
+        QCOMPARE(captions(), expected);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Escape closes the list without a choice: the combo box stays, nothing is translated.
+    void escapeKeepsChooserShown()
+    {
+        openWindow();
+        openChooser();
+        QTest::keyClick(list(), Qt::Key_Escape);
+        QTRY_VERIFY(!list()->isVisible());
+        QVERIFY(form->SceltaLingua->isVisible());
+        QCOMPARE(captions(), Italian);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Choosing italiano brings the built-in texts back when italiano.lng exists; otherwise the
+    // last language applied stays.
+    void italianoAfterAnotherLanguage_data()
+    {
+        QTest::addColumn<bool>("withItalianFile");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("with italiano.lng") << true << Italian;
+        QTest::newRow("without italiano.lng") << false << English;
+    }
+
+    void italianoAfterAnotherLanguage()
+    {
+        QFETCH(bool, withItalianFile);
+        QFETCH(QStringList, expected);
+        openWindow();
+        if (withItalianFile)
+            write(QStringLiteral("italiano.lng"), languageFile(Italian));
+        openChooser();
+        clickEntry(QStringLiteral("english"));
+        QTRY_VERIFY(form->SceltaLingua->isHidden());
+        QCOMPARE(captions(), English);
+
+        openChooser();
+        QCOMPARE(form->SceltaLingua->text(), QStringLiteral("english"));
+        clickEntry(QStringLiteral("italiano"));
+        QTRY_VERIFY(form->SceltaLingua->isHidden());
+        QCOMPARE(form->SceltaLingua->text(), QStringLiteral("italiano"));
+        QCOMPARE(captions(), expected);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // The language list and files that ship with the program work on the real window.
+    void shippedLanguages_data()
+    {
+        QTest::addColumn<QString>("name");
+        QFile list(shippedData() + QStringLiteral("lingue.txt"));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        for (const QByteArray& line : list.readAll().split('\n'))
+            if (!line.trimmed().isEmpty())
+                QTest::newRow(line.constData()) << QString::fromUtf8(line).remove(QLatin1Char('\r'));
+    }
+
+    void shippedLanguages()
+    {
+        QFETCH(QString, name);
+        openWindow();
+        const QString source = shippedData() + name + QStringLiteral(".lng");
+        QVERIFY2(QFile::exists(source), qPrintable(source));
+        QFile::remove(folder->exeFolder() + QStringLiteral("lingue.txt"));
+        QVERIFY(QFile::copy(shippedData() + QStringLiteral("lingue.txt"),
+            folder->exeFolder() + QStringLiteral("lingue.txt")));
+        QFile::remove(folder->exeFolder() + name + QStringLiteral(".lng"));
+        QVERIFY(QFile::copy(source, folder->exeFolder() + name + QStringLiteral(".lng")));
+        QStringList expected;
+        for (const char* key :
+            {"Form1.Esci.Caption", "Form1.Label2.Caption", "Form1.StampaCrucintarsio.Caption"}) {
+            expected << shippedValue(source, QString::fromLatin1(key));
+            QVERIFY2(!expected.last().isEmpty(), key);
+        }
+        // Start from a language of the test's own, so that italiano shows a change too.
+        write(QStringLiteral("start.lng"), languageFile(German));
+        form->SceltaLingua->setText(QStringLiteral("start"));
+        form->SceltaLinguaChange();
+        QCOMPARE(captions(), German);
+
+        openChooser();
+        clickEntry(name);
+        QTRY_VERIFY(form->SceltaLingua->isHidden());
+        QCOMPARE(captions(), expected);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Without lingue.txt the flag reports "File not found"; the list is already empty and the
+    // combo box keeps its visibility and its text.
+    void missingLanguageList_data()
+    {
+        QTest::addColumn<bool>("shownBefore");
+        QTest::newRow("combo box shown") << true;
+        QTest::newRow("combo box hidden") << false;
+    }
+
+    void missingLanguageList()
+    {
+        QFETCH(bool, shownBefore);
+        openWindow();
+        if (shownBefore) {
+            openChooser();
+            QTest::keyClick(list(), Qt::Key_Escape);
+            QTRY_VERIFY(!list()->isVisible());
+            QCOMPARE(form->SceltaLingua->count(), 3);
+        }
+        QVERIFY(QFile::remove(folder->exeFolder() + QStringLiteral("lingue.txt")));
+        clickFlag(1);
+        QCOMPARE(errors, QStringList {"File not found"});
+        QCOMPARE(form->SceltaLingua->isVisible(), shownBefore);
+        QCOMPARE(form->SceltaLingua->count(), 0);
+        QCOMPARE(form->SceltaLingua->text(), QStringLiteral("italiano"));
+        QCOMPARE(captions(), Italian);
+
+        // Once the file is back, the next release over the flag works again.
+        write(QStringLiteral("lingue.txt"), "deutsch\n");
+        clickFlag(3);
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(form->SceltaLingua->items(), QStringList {"deutsch"});
+        QTRY_VERIFY(list()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestForm1Language)
+#include "tst_form1language.moc"

@@ -1,0 +1,488 @@
+// Tests of the main window's scaling: maximised to 1920 x 1080 and back, on the real controls.
+#include "form1.h"
+#include "schemefolder.h"
+
+#include "boardbox.h"
+#include "combobox.h"
+#include "errors.h"
+#include "filelistbox.h"
+#include "fonts.h"
+#include "label.h"
+#include "properties.h"
+#include "shape.h"
+#include "skinbutton.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace engine;
+
+namespace {
+
+// The screen the window maximises on: one 1920 x 1080 screen without window frames, so that
+// the maximised client area, and with it Schermo, is exactly 1920 x 1080.
+constexpr QSize ScreenSize(1920, 1080);
+constexpr QSize DesignSize(TForm1::DesignClientWidth, TForm1::DesignClientHeight);
+
+// A control as the layout made it.
+struct Design {
+    QWidget* control;
+    QString name;
+    QRect bounds;
+    bool hasFont;
+    int fontPixels;
+    int fontPoints;
+    bool bold;
+    QString family;
+};
+
+// The design rule, computed here on its own: a proportion is a single-precision quotient, a
+// bound the exact product of the new size and that quotient, rounded half to even.
+int scaledBound(int value, int reference, int size)
+{
+    const float ratio = static_cast<float>(value) / static_cast<float>(reference);
+    return static_cast<int>(std::nearbyint(static_cast<double>(size) * static_cast<double>(ratio)));
+}
+
+QRect scaledRect(const QRect& r, QSize from, QSize to)
+{
+    return {scaledBound(r.x(), from.width(), to.width()), scaledBound(r.y(), from.height(), to.height()),
+        scaledBound(r.width(), from.width(), to.width()),
+        scaledBound(r.height(), from.height(), to.height())};
+}
+
+// A point size scaled with the smaller proportion of the control's own client size, each
+// product in single precision and truncated.
+int scaledPoints(int points, QSize from, QSize to)
+{
+    const float byWidth = static_cast<float>(points) / static_cast<float>(from.width());
+    const float byHeight = static_cast<float>(points) / static_cast<float>(from.height());
+    const float a = byWidth * static_cast<float>(to.width());
+    const float b = byHeight * static_cast<float>(to.height());
+    return static_cast<int>(a < b ? a : b);
+}
+
+QFont fontOf(QWidget* control)
+{
+    return widgets::findPublishedProperty(control, u"Font").read(control).value<QFont>();
+}
+
+// A scheme of three rows and three columns in the top-left corner:
+//   # - #
+//   # # #
+//   - # -
+const QByteArray SmallScheme = "#-#\n###\n-#-\n";
+
+} // namespace
+
+class TestForm1Scaling : public QObject {
+    Q_OBJECT
+
+public:
+    // Runs before the application is created: the offscreen platform gets a 1920 x 1080 screen.
+    static void initMain()
+    {
+        static QTemporaryDir configDir;
+        const QString path = configDir.filePath(QStringLiteral("screen.json"));
+        QFile config(path);
+        if (config.open(QIODevice::WriteOnly))
+            config.write(R"({"windowFrameMargins": false, "screens": [{"name": "Screen", "x": 0, "y": 0,)"
+                         R"( "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96,)"
+                         R"( "dpr": 1}]})");
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(path));
+    }
+
+private:
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<SchemeFolder> folder;
+    QList<Design> design;
+    QStringList errors;
+
+    // The window on a scheme folder holding small.dis, its controls recorded as the layout made
+    // them; then shown, so that its first activation maximises it.
+    void openWindow()
+    {
+        folder = std::make_unique<SchemeFolder>();
+        QVERIFY(folder->isValid());
+        folder->write(QStringLiteral("small.dis"), SmallScheme);
+        form = std::make_unique<TForm1>(folder->exeFolder());
+        recordDesign();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_COMPARE(form->Schermo->size(), ScreenSize);
+    }
+
+    // Every control the window owns: all of them are children of Schermo.
+    void recordDesign()
+    {
+        design.clear();
+        for (int i = 0; i < form->componentCount(); ++i) {
+            auto* control = qobject_cast<QWidget*>(form->component(i)->object());
+            if (!control || control->parentWidget() != form->Schermo)
+                continue;
+            const bool hasFont = widgets::findPublishedProperty(control, u"Font").isValid();
+            const QFont font = hasFont ? fontOf(control) : QFont();
+            design.append({control, form->component(i)->name(), control->geometry(), hasFont,
+                font.pixelSize(), widgets::fontPointSize(font), font.bold(), font.family()});
+        }
+    }
+
+    QRect designBounds(const QString& name) const
+    {
+        for (const Design& d : design)
+            if (d.name == name)
+                return d.bounds;
+        return {};
+    }
+
+    QWidget* control(const QString& name)
+    {
+        widgets::Component* c = form->findComponent(name);
+        return c ? qobject_cast<QWidget*>(c->object()) : nullptr;
+    }
+
+    widgets::BoardBox* box(int n)
+    {
+        return qobject_cast<widgets::BoardBox*>(control(QStringLiteral("suiEdit%1").arg(n)));
+    }
+
+    void restore()
+    {
+        form->showNormal();
+        QTRY_COMPARE(form->Schermo->size(), DesignSize);
+    }
+
+    // Activation moves to another window of the program and back: FormActivate runs again.
+    void reactivate()
+    {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void pick(const QString& entry)
+    {
+        const QList<QListWidgetItem*> found = form->CaricaSchemi->findItems(entry, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        const QRect r = form->CaricaSchemi->visualItemRect(found.first());
+        QTest::mouseClick(form->CaricaSchemi->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    // Bounds, font size and item height of every control, one line each.
+    QStringList snapshot() const
+    {
+        QStringList lines;
+        for (const Design& d : design) {
+            const QRect g = d.control->geometry();
+            QString line = QStringLiteral("%1 %2,%3 %4x%5")
+                               .arg(d.name)
+                               .arg(g.x())
+                               .arg(g.y())
+                               .arg(g.width())
+                               .arg(g.height());
+            if (d.hasFont)
+                line += QStringLiteral(" font %1").arg(fontOf(d.control).pixelSize());
+            const QMetaProperty itemHeight = widgets::findPublishedProperty(d.control, u"ItemHeight");
+            if (itemHeight.isValid())
+                line += QStringLiteral(" items %1").arg(itemHeight.read(d.control).toInt());
+            lines << line;
+        }
+        return lines;
+    }
+
+    // Every control at its design bounds and with its design font; all differences listed.
+    void verifyDesignLayout()
+    {
+        QStringList wrong;
+        for (const Design& d : design) {
+            const QRect g = d.control->geometry();
+            if (g != d.bounds)
+                wrong << QStringLiteral("%1 at %2,%3 %4x%5")
+                             .arg(d.name)
+                             .arg(g.x())
+                             .arg(g.y())
+                             .arg(g.width())
+                             .arg(g.height());
+            if (!d.hasFont)
+                continue;
+            const QFont font = fontOf(d.control);
+            if (font.pixelSize() != d.fontPixels || widgets::fontPointSize(font) != d.fontPoints
+                || font.bold() != d.bold || font.family() != d.family)
+                wrong << QStringLiteral("%1 font %2 px %3 pt")
+                             .arg(d.name)
+                             .arg(font.pixelSize())
+                             .arg(widgets::fontPointSize(font));
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+    }
+
+private slots:
+    void init()
+    {
+        errors.clear();
+        widgets::setErrorReporter([this](const QString& message) { errors << message; });
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        folder.reset();
+        widgets::setErrorReporter({});
+    }
+
+    // The first activation maximises the window: Schermo fills the whole screen.
+    void maximisedFillsTheScreen()
+    {
+        openWindow();
+        QCOMPARE(design.size(), 716);
+        QVERIFY(form->windowState() & Qt::WindowMaximized);
+        QCOMPARE(form->size(), ScreenSize);
+        QCOMPARE(form->Schermo->geometry(), QRect(QPoint(0, 0), ScreenSize));
+        QCOMPARE(form->Schermo->RefWidth(), ScreenSize.width());
+        QCOMPARE(form->Schermo->RefHeight(), ScreenSize.height());
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Bounds at 1920 x 1080, worked out by hand from the design bounds in 814 x 629.
+    void scaledBounds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("bounds");
+        QTest::newRow("cell 1") << "suiEdit1" << QRect(675, 247, 47, 34);
+        QTest::newRow("cell 221") << "suiEdit221" << QRect(1217, 625, 47, 34);
+        QTest::newRow("cell 441") << "suiEdit441" << QRect(1760, 1003, 47, 34);
+        QTest::newRow("box 693") << "suiEdit693" << QRect(1760, 1042, 47, 34);
+        QTest::newRow("scheme list") << "CaricaSchemi" << QRect(19, 141, 333, 895);
+        QTest::newRow("exit button") << "Esci" << QRect(1734, 7, 130, 36);
+        QTest::newRow("click marker") << "Shape1" << QRect(675, 247, 47, 39);
+        QTest::newRow("flag stripe") << "RichiamaLingua2" << QRect(1458, 7, 28, 36);
+        QTest::newRow("language combo box") << "SceltaLingua" << QRect(7, 3, 524, 53);
+        QTest::newRow("guide line") << "Panel5" << QRect(939, 239, 7, 840);
+    }
+
+    void scaledBounds()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, bounds);
+        openWindow();
+        QWidget* scaled = control(name);
+        QVERIFY(scaled);
+        QCOMPARE(scaled->geometry(), bounds);
+        QCOMPARE(scaledRect(designBounds(name), DesignSize, ScreenSize), bounds);
+    }
+
+    // Every control that does not size itself (labels follow their text) lies where the rule
+    // puts it.
+    void everyControlFollowsTheRule()
+    {
+        openWindow();
+        for (const Design& d : design) {
+            if (d.control->inherits("QLabel"))
+                continue;
+            const QRect expected = scaledRect(d.bounds, DesignSize, ScreenSize);
+            QVERIFY2(d.control->geometry() == expected, qPrintable(d.name));
+        }
+    }
+
+    // The boxes' fonts grow with the smaller proportion of their own client size: 47 x 34
+    // from 20 x 20, so 12 points become 20 (0.6 * 34 = 20.4) and the line labels' 10 points
+    // become 17 (0.5 * 34).
+    void boxFontsGrow_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("cell 1") << 1 << 20 << 27;
+        QTest::newRow("cell 441") << 441 << 20 << 27;
+        QTest::newRow("row clue slot") << rowClueSlot(1, 1) << 20 << 27;
+        QTest::newRow("column clue slot") << columnClueSlot(21, 5) << 20 << 27;
+        QTest::newRow("row label") << rowLabel(1) << 17 << 23;
+        QTest::newRow("column label 21 (box 693)") << columnLabel(21) << 17 << 23;
+    }
+
+    void boxFontsGrow()
+    {
+        QFETCH(int, n);
+        QFETCH(int, points);
+        QFETCH(int, pixels);
+        openWindow();
+        const int designPoints = n >= FirstRowLabel ? 10 : 12;
+        QCOMPARE(scaledPoints(designPoints, QSize(20, 20), box(n)->size()), points);
+        QCOMPARE(widgets::fontPointSize(box(n)->font()), points);
+        QCOMPARE(box(n)->font().pixelSize(), pixels);
+        QVERIFY(box(n)->font().bold());
+    }
+
+    // The other fonts follow the same rule on their own client sizes.
+    void otherFontsGrow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("exit button") << "Esci";
+        QTest::newRow("print button") << "StampaCrucintarsio";
+        QTest::newRow("scheme list") << "CaricaSchemi";
+        QTest::newRow("back button") << "BitBtn1";
+        QTest::newRow("check box") << "CheckBox1";
+        QTest::newRow("guide line") << "Panel1";
+    }
+
+    void otherFontsGrow()
+    {
+        QFETCH(QString, name);
+        openWindow();
+        QWidget* scaled = control(name);
+        const QRect designRect = designBounds(name);
+        // The frame around the client area stays the same at any size.
+        const QMargins frame = scaled->contentsMargins();
+        const QSize designClient = designRect.size().shrunkBy(frame);
+        int designPoints = 0;
+        for (const Design& d : design)
+            if (d.name == name)
+                designPoints = d.fontPoints;
+        const int expected = scaledPoints(designPoints, designClient, scaled->contentsRect().size());
+        QVERIFY2(expected > designPoints, qPrintable(QString::number(expected)));
+        QCOMPARE(widgets::fontPointSize(fontOf(scaled)), expected);
+    }
+
+    // Restored to the design size, every control returns to its design bounds and font exactly,
+    // whatever the trip through 1920 x 1080 rounded.
+    void backToDesignSize()
+    {
+        openWindow();
+        QVERIFY(form->Esci->x() > 1000);
+        restore();
+        QVERIFY(!(form->windowState() & Qt::WindowMaximized));
+        QCOMPARE(form->Schermo->geometry(), QRect(QPoint(0, 0), DesignSize));
+        verifyDesignLayout();
+        QVERIFY(errors.isEmpty());
+    }
+
+    // The row heights of the two lists grow with them and come back to the layout's heights.
+    // The scheme list's client is 519 high: 18 / 519 in single precision times 519 is
+    // 17.9999996 when the product is taken in double precision, so it truncates to 17; the
+    // single-precision product, as for fonts, gives 18.
+    void itemHeightsBackToDesign_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("restoredHeight"); // after one round trip
+        // Item heights truncate the exact product of the client height and the single-precision
+        // ratio: 519 x float(18 / 519) is 17.9999996, so the list comes back one pixel lower.
+        QTest::newRow("scheme list") << "CaricaSchemi" << 17;
+        QTest::newRow("language combo box") << "SceltaLingua" << 23;
+    }
+
+    void itemHeightsBackToDesign()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, restoredHeight);
+        openWindow();
+        QWidget* list = control(name);
+        const QMetaProperty itemHeight = widgets::findPublishedProperty(list, u"ItemHeight");
+        QVERIFY(itemHeight.isValid());
+        QVERIFY(itemHeight.read(list).toInt() > restoredHeight);
+        restore();
+        QCOMPARE(itemHeight.read(list).toInt(), restoredHeight);
+    }
+
+    // Several round trips add no drift: each trip ends where the first one did, at both sizes,
+    // item heights included.
+    void repeatedRoundTrips()
+    {
+        openWindow();
+        const QStringList scaled = snapshot();
+        restore();
+        const QStringList restored = snapshot();
+        for (int trip = 0; trip < 3; ++trip) {
+            form->showMaximized();
+            QTRY_COMPARE(form->Schermo->size(), ScreenSize);
+            QCOMPARE(snapshot(), scaled);
+            restore();
+            QCOMPARE(snapshot(), restored);
+        }
+        QVERIFY(errors.isEmpty());
+    }
+
+    // At the scaled size a real click on a cell puts the click marker under that cell: on it,
+    // three pixels taller.
+    void clickMarkerAtScaledSize_data()
+    {
+        QTest::addColumn<bool>("loadScheme");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QRect>("cellBounds");
+        QTest::newRow("before any scheme, middle cell") << false << 221 << QRect(1217, 625, 47, 34);
+        QTest::newRow("before any scheme, last cell") << false << 441 << QRect(1760, 1003, 47, 34);
+        QTest::newRow("picture cell") << true << cell(2, 2) << QRect(729, 285, 47, 34);
+        QTest::newRow("blank cell") << true << cell(1, 2) << QRect(729, 247, 47, 34);
+    }
+
+    void clickMarkerAtScaledSize()
+    {
+        QFETCH(bool, loadScheme);
+        QFETCH(int, n);
+        QFETCH(QRect, cellBounds);
+        openWindow();
+        if (loadScheme) {
+            pick(QStringLiteral("small.dis"));
+            QCOMPARE(form->Label4->text(), QStringLiteral("6"));
+        }
+        QCOMPARE(box(n)->geometry(), cellBounds);
+        QTest::mouseClick(
+            box(n), Qt::LeftButton, {}, QPoint(cellBounds.width() / 2, cellBounds.height() / 2));
+        const QRect marker = form->Shape1->geometry();
+        QCOMPARE(marker.left(), cellBounds.left());
+        QCOMPARE(marker.top(), cellBounds.top());
+        QCOMPARE(marker.width(), cellBounds.width());
+        QCOMPARE(marker.height(), cellBounds.height() + 3);
+        if (loadScheme)
+            QCOMPARE(form->Label4->text(), n == cell(2, 2) ? QStringLiteral("5") : QStringLiteral("6"));
+        QVERIFY(errors.isEmpty());
+    }
+
+    // In the fixed mode the proportions are captured once: the marker that the program moved
+    // between resizes goes back to its captured place at the next resize, in both directions.
+    void movedMarkerReturnsToCapturedProportions()
+    {
+        openWindow();
+        QTest::mouseClick(box(221), Qt::LeftButton, {}, QPoint(20, 15));
+        QCOMPARE(form->Shape1->geometry(), QRect(1217, 625, 47, 37));
+
+        restore();
+        QCOMPARE(form->Shape1->geometry(), QRect(286, 144, 20, 23));
+
+        QTest::mouseClick(box(441), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(form->Shape1->geometry(), QRect(746, 584, 20, 23));
+        form->showMaximized();
+        QTRY_COMPARE(form->Schermo->size(), ScreenSize);
+        QCOMPARE(form->Shape1->geometry(), QRect(675, 247, 47, 39));
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Restoring the window to a smaller size rescales every control; the next activation
+    // maximises it again and scales everything up once more.
+    void restoreThenNextActivationMaximises()
+    {
+        openWindow();
+        restore();
+        QCOMPARE(box(1)->geometry(), designBounds(QStringLiteral("suiEdit1")));
+        QCOMPARE(form->Esci->geometry(), designBounds(QStringLiteral("Esci")));
+        QCOMPARE(box(1)->font().pixelSize(), 16);
+        reactivate();
+        QTRY_VERIFY(form->windowState() & Qt::WindowMaximized);
+        QTRY_COMPARE(form->Schermo->size(), ScreenSize);
+        QCOMPARE(box(1)->geometry(), QRect(675, 247, 47, 34));
+        QCOMPARE(box(693)->geometry(), QRect(1760, 1042, 47, 34));
+        QCOMPARE(form->CaricaSchemi->geometry(), QRect(19, 141, 333, 895));
+        QCOMPARE(box(1)->font().pixelSize(), 27);
+        QVERIFY(errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestForm1Scaling)
+#include "tst_form1scaling.moc"
