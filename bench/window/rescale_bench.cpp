@@ -1,5 +1,6 @@
 // Times a full rescale of the main window (offscreen) between 814 x 629 and 1920 x 1080.
 #include "form1.h"
+#include "timing.h"
 
 #include "filelistbox.h"
 
@@ -13,29 +14,11 @@
 #include <ctime>
 #include <vector>
 
+using bench::median;
+using bench::monotonicNs;
+using bench::threadCpuNs;
+
 namespace {
-
-qint64 monotonicNs()
-{
-    timespec t {};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// CPU time of this thread: what the work costs, whatever else the machine is doing.
-qint64 threadCpuNs()
-{
-    timespec t {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // A 21 x 21 drawing with runs in every line, so that all 693 boxes are shown and painted.
 QByteArray fullScheme()

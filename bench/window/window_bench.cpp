@@ -1,5 +1,6 @@
 // Times the main window (offscreen): start-up to first paint, a cell click, a scheme pick.
 #include "form1.h"
+#include "timing.h"
 
 #include "boardbox.h"
 #include "filelistbox.h"
@@ -14,30 +15,11 @@
 #include <ctime>
 #include <vector>
 
+using bench::median;
+using bench::monotonicNs;
+using bench::threadCpuNs;
+
 namespace {
-
-// System-wide monotonic time, comparable between the bench and the processes it spawns.
-qint64 monotonicNs()
-{
-    timespec t {};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// CPU time of this thread: what the work costs, whatever else the machine is doing.
-qint64 threadCpuNs()
-{
-    timespec t {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // The window, noting the monotonic time at which its first complete paint (every control
 // drawn and the frame flushed) has finished.
