@@ -52,7 +52,7 @@ void BoardBox::textChanged()
 {
     shown_ = text_.toUpper();
     fitted_ = false;
-    update();
+    repaintLater();
 }
 
 void BoardBox::setBackgroundColor(const QColor& color)
@@ -60,7 +60,7 @@ void BoardBox::setBackgroundColor(const QColor& color)
     if (color == background_)
         return;
     background_ = color;
-    update();
+    repaintLater();
 }
 
 void BoardBox::setTextColor(const QColor& color)
@@ -68,7 +68,7 @@ void BoardBox::setTextColor(const QColor& color)
     if (color == textColor_)
         return;
     textColor_ = color;
-    update();
+    repaintLater();
 }
 
 void BoardBox::setBorderColor(const QColor& color)
@@ -76,7 +76,7 @@ void BoardBox::setBorderColor(const QColor& color)
     if (color == border_)
         return;
     border_ = color;
-    update();
+    repaintLater();
 }
 
 void BoardBox::setMaxLength(int length)
@@ -88,6 +88,14 @@ void BoardBox::setReadOnly(bool readOnly)
 {
     readOnly_ = readOnly;
     setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+}
+
+void BoardBox::repaintLater()
+{
+    if (BoardRepaintBatch::current)
+        BoardRepaintBatch::current->add(this);
+    else
+        update();
 }
 
 std::string BoardBox::text() const
@@ -214,6 +222,40 @@ void BoardBox::resizeEvent(QResizeEvent* event)
 {
     fitted_ = false;
     Control<QWidget>::resizeEvent(event);
+}
+
+BoardRepaintBatch* BoardRepaintBatch::current = nullptr;
+
+BoardRepaintBatch::BoardRepaintBatch()
+    : outermost_(current == nullptr)
+{
+    if (outermost_)
+        current = this;
+}
+
+BoardRepaintBatch::~BoardRepaintBatch()
+{
+    if (!outermost_)
+        return;
+    current = nullptr;
+    for (const auto& [parent, area] : std::as_const(areas_)) {
+        if (parent)
+            parent->update(area);
+    }
+}
+
+void BoardRepaintBatch::add(BoardBox* box)
+{
+    // A box without a parent, or one that is not shown, repaints as usual (Qt ignores the
+    // request while it is hidden).
+    QWidget* parent = box->parentWidget();
+    if (!parent || !box->isVisible()) {
+        box->update();
+        return;
+    }
+    auto& entry = areas_[parent];
+    entry.first = parent;
+    entry.second |= box->geometry();
 }
 
 } // namespace widgets

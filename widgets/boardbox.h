@@ -7,6 +7,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -84,8 +87,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class BoardRepaintBatch;
+
     void textChanged();
     void fitText();
+    // Asks for a repaint of the box, or leaves it to the batch in progress.
+    void repaintLater();
 
     QString text_;
     QString shown_; // text_ in capitals
@@ -97,6 +104,28 @@ private:
     bool readOnly_ = true;
     bool pressed_ = false;
     bool fitted_ = false;
+};
+
+// While one of these lives, boxes that change are not repainted one by one: when it ends, the
+// parent of the changed boxes repaints the rectangle that covers them, once. A new scheme
+// rewrites hundreds of boxes, and Qt handles one dirty rectangle far faster than hundreds of
+// dirty widgets side by side. Batches nest; the outermost one does the repaint.
+class BoardRepaintBatch {
+public:
+    BoardRepaintBatch();
+    ~BoardRepaintBatch();
+    BoardRepaintBatch(const BoardRepaintBatch&) = delete;
+    BoardRepaintBatch& operator=(const BoardRepaintBatch&) = delete;
+
+private:
+    friend class BoardBox;
+    static BoardRepaintBatch* current;
+
+    void add(BoardBox* box);
+
+    bool outermost_;
+    // Per parent (which may be destroyed meanwhile), the area of its changed boxes.
+    QHash<QWidget*, std::pair<QPointer<QWidget>, QRect>> areas_;
 };
 
 } // namespace widgets

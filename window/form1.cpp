@@ -479,6 +479,8 @@ int TForm1::boxNumber(QObject* sender)
 
 void TForm1::CaricaSchemiClick()
 {
+    // A pick rewrites most of the board: one repaint of the area it touched follows it.
+    const widgets::BoardRepaintBatch batch;
     game_.pick(QFile::encodeName(CaricaSchemi->fileName()).toStdString());
 }
 

@@ -1,5 +1,6 @@
 // The one-character board box: the byte-exact text bridge to the engine, capitals and full
-// display of longer texts, the design colours, no typing, and clicks and moves only while enabled.
+// display of longer texts, the design colours, no typing, clicks and moves only while enabled,
+// and repaints held back by a batch.
 #include "boardbox.h"
 #include "colors.h"
 
@@ -8,6 +9,28 @@
 #include <memory>
 
 using namespace widgets;
+
+namespace {
+
+// Counts the paint events each watched widget receives.
+class PaintCounter : public QObject {
+public:
+    int of(QObject* widget) const { return counts_.value(widget); }
+    void clear() { counts_.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++counts_[watched];
+        return false;
+    }
+
+private:
+    QHash<QObject*, int> counts_;
+};
+
+} // namespace
 
 class BoardBoxTest : public QObject {
     Q_OBJECT
@@ -45,6 +68,8 @@ private slots:
     void clickNeedsPressAndReleaseInside();
     void disabledBoxGetsNoClicksNorMoves();
     void movesWithoutButtonReport();
+    void batchHoldsRepaintsUntilItEnds();
+    void batchOutlivesTheBoxesParent();
 
 private:
     std::unique_ptr<QWidget> form_;
@@ -270,6 +295,69 @@ void BoardBoxTest::movesWithoutButtonReport()
     QTest::mouseMove(box_, QPoint(3, 3));
     QTest::mouseMove(box_, QPoint(15, 8));
     QVERIFY(moved.size() >= 1);
+}
+
+void BoardBoxTest::batchHoldsRepaintsUntilItEnds()
+{
+    // Three more boxes in the row: box_ at 40, then 60, 80 and, apart, 160.
+    BoardBox* row[4] = {box_};
+    for (int i = 1; i < 4; ++i) {
+        row[i] = new BoardBox(form_.get(), owner_.get(), QStringLiteral("suiEdit%1").arg(i + 1));
+        row[i]->setGeometry(i < 3 ? 40 + 20 * i : 160, 30, 20, 20);
+        row[i]->show();
+    }
+    QTest::qWait(20);
+    PaintCounter paints;
+    for (BoardBox* box : row)
+        box->installEventFilter(&paints);
+
+    // Without a batch a change repaints its box alone.
+    row[1]->setColor(engine::color::Yellow);
+    QTRY_COMPARE(paints.of(row[1]), 1);
+    QCOMPARE(paints.of(row[0]) + paints.of(row[2]) + paints.of(row[3]), 0);
+
+    paints.clear();
+    {
+        const BoardRepaintBatch batch;
+        row[0]->setText("7");
+        {
+            const BoardRepaintBatch inner;
+            row[2]->setFontColor(engine::color::Red);
+        }
+        // Neither the changes nor the end of the inner batch have asked for a repaint yet.
+        QTest::qWait(20);
+        QCOMPARE(paints.of(row[0]) + paints.of(row[2]), 0);
+        row[0]->setColor(engine::color::SkyBlue);
+    }
+    // One repaint of the rectangle the changed boxes cover: the one between them is in it,
+    // the one apart is not.
+    QTRY_COMPARE(paints.of(row[0]), 1);
+    QCOMPARE(paints.of(row[1]), 1);
+    QCOMPARE(paints.of(row[2]), 1);
+    QTest::qWait(20);
+    QCOMPARE(paints.of(row[3]), 0);
+    QCOMPARE(row[0]->boxText(), QStringLiteral("7"));
+    QCOMPARE(row[0]->color(), engine::color::SkyBlue);
+    QCOMPARE(row[2]->fontColor(), engine::color::Red);
+
+    // A change that sets what the box already shows asks for nothing.
+    paints.clear();
+    {
+        const BoardRepaintBatch batch;
+        row[0]->setText("7");
+    }
+    QTest::qWait(20);
+    QCOMPARE(paints.of(row[0]), 0);
+}
+
+void BoardBoxTest::batchOutlivesTheBoxesParent()
+{
+    // The parent and its boxes go while the batch lives; its end must not reach them.
+    const BoardRepaintBatch batch;
+    box_->setColor(engine::color::Lime);
+    owner_.reset();
+    form_.reset();
+    box_ = nullptr;
 }
 
 QTEST_MAIN(BoardBoxTest)
