@@ -1,6 +1,5 @@
 // Tests of the main window through its real controls: layout, start-up, list, play, aids.
-#include "form1.h"
-#include "schemefolder.h"
+#include "windowtest.h"
 
 #include "boardbox.h"
 #include "checkbox.h"
@@ -56,14 +55,10 @@ const QByteArray OtherScheme = "-##\n##-\n";
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestForm1 : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<SchemeFolder> folder;
-    QStringList errors;
-
     // A window on a scheme folder holding small.dis and other.dis, shown and activated.
     void openWindow(bool withSchemi = true)
     {
@@ -73,15 +68,8 @@ private:
             folder->write(QStringLiteral("small.dis"), SmallScheme);
             folder->write(QStringLiteral("other.dis"), OtherScheme);
         }
-        form = std::make_unique<TForm1>(folder->exeFolder());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    widgets::BoardBox* box(int n)
-    {
-        return qobject_cast<widgets::BoardBox*>(
-            form->findComponent(QStringLiteral("suiEdit") + QString::number(n))->object());
+        createWindow();
+        showWindow();
     }
 
     QString label4() const { return form->Label4->text(); }
@@ -113,19 +101,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        errors.clear();
-        widgets::setErrorReporter([this](const QString& message) { errors << message; });
-    }
-
-    void cleanup()
-    {
-        form.reset();
-        folder.reset();
-        widgets::setErrorReporter({});
-    }
-
     // --- Composition --------------------------------------------------------------------
 
     void controls_data()
@@ -720,13 +695,6 @@ private slots:
         openWindow();
         QTest::mouseClick(form->Esci, Qt::LeftButton);
         QVERIFY(!form->isVisible());
-    }
-
-private:
-    static widgets::BoardBox* box(TForm1& window, int n)
-    {
-        return qobject_cast<widgets::BoardBox*>(
-            window.findComponent(QStringLiteral("suiEdit") + QString::number(n))->object());
     }
 };
 

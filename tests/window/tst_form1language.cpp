@@ -1,6 +1,5 @@
 // Tests of the language chooser on the main window: the flag, the combo box and the captions.
-#include "form1.h"
-#include "schemefolder.h"
+#include "windowtest.h"
 
 #include "combobox.h"
 #include "errors.h"
@@ -53,14 +52,10 @@ QString shippedValue(const QString& path, const QString& key)
 
 } // namespace
 
-class TestForm1Language : public QObject {
+class TestForm1Language : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<SchemeFolder> folder;
-    QStringList errors;
-
     void write(const QString& name, const QByteArray& bytes)
     {
         QFile file(folder->exeFolder() + name);
@@ -77,9 +72,8 @@ private:
         write(QStringLiteral("lingue.txt"), "english\r\ndeutsch\r\nitaliano\r\n");
         write(QStringLiteral("english.lng"), languageFile(English));
         write(QStringLiteral("deutsch.lng"), languageFile(German));
-        form = std::make_unique<TForm1>(folder->exeFolder());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        createWindow();
+        showWindow();
     }
 
     QStringList captions() const
@@ -120,19 +114,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        errors.clear();
-        widgets::setErrorReporter([this](const QString& message) { errors << message; });
-    }
-
-    void cleanup()
-    {
-        form.reset();
-        folder.reset();
-        widgets::setErrorReporter({});
-    }
-
     // Any button released over any stripe fills the list from lingue.txt, in file order, shows
     // the combo box and opens its list; the field keeps "italiano".
     void flagOpensChooser_data()

@@ -1,6 +1,5 @@
 // Tests of the main window's scaling: maximised to 1920 x 1080 and back, on the real controls.
-#include "form1.h"
-#include "schemefolder.h"
+#include "windowtest.h"
 
 #include "boardbox.h"
 #include "combobox.h"
@@ -80,7 +79,7 @@ const QByteArray SmallScheme = "#-#\n###\n-#-\n";
 
 } // namespace
 
-class TestForm1Scaling : public QObject {
+class TestForm1Scaling : public WindowTest {
     Q_OBJECT
 
 public:
@@ -98,10 +97,7 @@ public:
     }
 
 private:
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<SchemeFolder> folder;
     QList<Design> design;
-    QStringList errors;
 
     // The window on a scheme folder holding small.dis, its controls recorded as the layout made
     // them; then shown, so that its first activation maximises it.
@@ -110,10 +106,9 @@ private:
         folder = std::make_unique<SchemeFolder>();
         QVERIFY(folder->isValid());
         folder->write(QStringLiteral("small.dis"), SmallScheme);
-        form = std::make_unique<TForm1>(folder->exeFolder());
+        createWindow();
         recordDesign();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        showWindow();
         QTRY_COMPARE(form->Schermo->size(), ScreenSize);
     }
 
@@ -144,11 +139,6 @@ private:
     {
         widgets::Component* c = form->findComponent(name);
         return c ? qobject_cast<QWidget*>(c->object()) : nullptr;
-    }
-
-    widgets::BoardBox* box(int n)
-    {
-        return qobject_cast<widgets::BoardBox*>(control(QStringLiteral("suiEdit%1").arg(n)));
     }
 
     void restore()
@@ -225,19 +215,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        errors.clear();
-        widgets::setErrorReporter([this](const QString& message) { errors << message; });
-    }
-
-    void cleanup()
-    {
-        form.reset();
-        folder.reset();
-        widgets::setErrorReporter({});
-    }
-
     // The first activation maximises the window: Schermo fills the whole screen.
     void maximisedFillsTheScreen()
     {
