@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <utility>
+
 namespace widgets {
 
 // A read-only one-line box: background, border and text in colours of its own, the text in
@@ -87,8 +89,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    friend class BoardRepaintBatch;
-
     void textChanged();
     void fitText();
     // Asks for a repaint of the box, or leaves it to the batch in progress.
