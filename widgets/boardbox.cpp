@@ -4,6 +4,7 @@
 #include "colors.h"
 #include "fonts.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -214,6 +215,17 @@ void BoardBox::changeEvent(QEvent* event)
         update();
     } else if (event->type() == QEvent::EnabledChange) {
         pressed_ = false;
+        // QWidget would repaint the box at once; the completed picture disables 441 cells
+        // together, so the repaint goes through the batch like any other change. Qt's notice to
+        // assistive technology is kept.
+        repaintLater();
+#if QT_CONFIG(accessibility)
+        QAccessible::State state;
+        state.disabled = true;
+        QAccessibleStateChangeEvent change(this, state);
+        QAccessible::updateAccessibility(&change);
+#endif
+        return;
     }
     Control<QWidget>::changeEvent(event);
 }

@@ -484,8 +484,11 @@ void TForm1::CaricaSchemiClick()
     game_.pick(QFile::encodeName(CaricaSchemi->fileName()).toStdString());
 }
 
+// A click or a hover with SOS usually changes one cell, but the one that completes the picture
+// changes them all: one repaint of the area they cover follows.
 void TForm1::suiEdit1Click(QObject* sender)
 {
+    const widgets::BoardRepaintBatch batch;
     game_.cellClick(boxNumber(sender));
 }
 
@@ -496,6 +499,7 @@ void TForm1::suiEdit442Click(QObject* sender)
 
 void TForm1::suiEdit1MouseMove(QObject* sender)
 {
+    const widgets::BoardRepaintBatch batch;
     game_.cellMouseMove(boxNumber(sender));
 }
 

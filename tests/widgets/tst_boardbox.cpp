@@ -320,6 +320,7 @@ void BoardBoxTest::batchHoldsRepaintsUntilItEnds()
     {
         const BoardRepaintBatch batch;
         row[0]->setText("7");
+        row[0]->setEnabledFlag(false);
         {
             const BoardRepaintBatch inner;
             row[2]->setFontColor(engine::color::Red);
