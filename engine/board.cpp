@@ -1,6 +1,9 @@
 // Box numbering, line orders and mark classes.
 #include "board.h"
 
+#include <cctype>
+#include <charconv>
+
 namespace engine {
 
 std::array<int, GridSize> rowCells(int row)
@@ -21,7 +24,26 @@ std::array<int, GridSize> columnCells(int column)
 
 std::string boxName(int n)
 {
-    return "suiEdit" + std::to_string(n);
+    return std::string(BoxNamePrefix) + std::to_string(n);
+}
+
+int boxNumber(std::string_view name)
+{
+    if (name.size() <= BoxNamePrefix.size() || name.size() > BoxNamePrefix.size() + 3)
+        return 0;
+    for (std::size_t i = 0; i < BoxNamePrefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[i]))
+            != std::tolower(static_cast<unsigned char>(BoxNamePrefix[i])))
+            return 0;
+    }
+    const std::string_view digits = name.substr(BoxNamePrefix.size());
+    if (digits.front() == '0')
+        return 0;
+    int n = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    if (error != std::errc {} || end != digits.data() + digits.size() || n < 1 || n > BoxCount)
+        return 0;
+    return n;
 }
 
 MarkClass markClass(std::string_view mark)

@@ -62,12 +62,40 @@ constexpr bool isClueSlot(int n)
     return n >= FirstRowClueSlot && n <= LastClueSlot;
 }
 
+// What box n (1..693) is, and where: a cell's row (line) and column (index); a clue slot's
+// row or column (line) and slot (index); a label's row or column (line, index 0).
+enum class BoxKind { Cell, RowClueSlot, ColumnClueSlot, RowLabel, ColumnLabel };
+struct BoxPlace {
+    BoxKind kind = BoxKind::Cell;
+    int line = 0;
+    int index = 0;
+    friend bool operator==(const BoxPlace&, const BoxPlace&) = default;
+};
+constexpr BoxPlace place(int n)
+{
+    if (n < FirstRowClueSlot)
+        return {BoxKind::Cell, cellRow(n), cellColumn(n)};
+    if (n < FirstColumnClueSlot)
+        return {BoxKind::RowClueSlot, (n - FirstRowClueSlot) / CluesPerLine + 1,
+            (n - FirstRowClueSlot) % CluesPerLine + 1};
+    if (n < FirstRowLabel)
+        return {BoxKind::ColumnClueSlot, (n - FirstColumnClueSlot) % GridSize + 1,
+            (n - FirstColumnClueSlot) / GridSize + 1};
+    if (n < FirstColumnLabel)
+        return {BoxKind::RowLabel, n - FirstRowLabel + 1, 0};
+    return {BoxKind::ColumnLabel, n - FirstColumnLabel + 1, 0};
+}
+
 // The 21 cells of a row left to right, of a column top to bottom.
 std::array<int, GridSize> rowCells(int row);
 std::array<int, GridSize> columnCells(int column);
 
-// "suiEdit" followed by n in decimal.
+// The name of box n: BoxNamePrefix followed by n in decimal without leading zeros.
+inline constexpr std::string_view BoxNamePrefix = "suiEdit";
 std::string boxName(int n);
+// The number in a box's name, or 0 when the name is not that of a box (the prefix is matched
+// without regard to ASCII case, as the window's look-up by name is).
+int boxNumber(std::string_view name);
 
 // Marks: blank class "0" "2" "4" "6" "8"; filled class "1" "3" "5" "7" "9"; anything else inert.
 enum class MarkClass { Blank, Filled, Inert };

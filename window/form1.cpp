@@ -11,6 +11,7 @@
 #include "glyphbutton.h"
 #include "label.h"
 #include "languagechooser.h"
+#include "layout.h"
 #include "nobderp.h"
 #include "panel.h"
 #include "popupmenu.h"
@@ -124,7 +125,7 @@ void TForm1::createControls()
 
     // The click marker, under cell 1: only a 3-pixel strip shows below the cell.
     Shape1 = new widgets::Shape(Schermo, this, QStringLiteral("Shape1"));
-    Shape1->setGeometry(286, 144, 20, 23);
+    Shape1->setGeometry(layout::GridLeft, layout::GridTop, layout::BoxSize, layout::BoxSize + 3);
     Shape1->setBrushColor(widgets::toQColor(color::Lime));
 
     Panel1 = createGuideLine(QStringLiteral("Panel1"), 281, 252, 513, 3);
@@ -243,53 +244,28 @@ widgets::BoardBox* TForm1::createBox(int n, const QFont& boxFont, const QFont& l
 {
     auto* box = new widgets::BoardBox(Schermo, this, QString::fromLatin1(boxName(n)));
     boxes_[size_t(n - 1)] = box;
-    int left = 0;
-    int top = 0;
-    if (isCell(n)) {
-        left = 286 + 23 * (cellColumn(n) - 1);
-        top = 144 + 22 * (cellRow(n) - 1);
-        box->setBackgroundColor(widgets::toQColor(color::White));
-        box->setTextColor(widgets::toQColor(color::Black));
-        box->setBorderColor(widgets::toQColor(color::Black));
-        box->setFont(boxFont);
-    } else if (isClueSlot(n)) {
-        if (n < FirstColumnClueSlot) {
-            const int row = (n - FirstRowClueSlot) / CluesPerLine + 1;
-            const int slot = (n - FirstRowClueSlot) % CluesPerLine + 1;
-            left = 165 + 23 * (slot - 1);
-            top = 144 + 22 * (row - 1);
-        } else {
-            const int slot = (n - FirstColumnClueSlot) / GridSize + 1;
-            const int column = (n - FirstColumnClueSlot) % GridSize + 1;
-            left = 286 + 23 * (column - 1);
-            top = 29 + 22 * (slot - 1);
-        }
-        box->setBackgroundColor(widgets::toQColor(color::Silver));
-        box->setTextColor(widgets::toQColor(color::Black));
-        box->setBorderColor(widgets::toQColor(color::Black));
-        box->setFont(boxFont);
-        box->setVisible(false);
-    } else {
-        int line = 0;
-        if (n < FirstColumnLabel) {
-            line = n - FirstRowLabel + 1;
-            left = 770;
-            top = 144 + 22 * (line - 1);
-        } else {
-            line = n - FirstColumnLabel + 1;
-            left = 286 + 23 * (line - 1);
-            top = 607;
-        }
+    const BoxPlace where = place(n);
+    if (where.kind == BoxKind::RowLabel || where.kind == BoxKind::ColumnLabel) {
         box->setBackgroundColor(widgets::toQColor(color::Silver));
         box->setTextColor(widgets::toQColor(color::Grey));
         box->setBorderColor(widgets::toQColor(color::Grey));
         box->setFont(labelFont);
-        box->setBoxText(QString::number(line));
+        box->setBoxText(QString::number(where.line));
         box->setVisible(false);
+    } else {
+        // Cells start white and visible; clue slots silver and hidden until clues are derived.
+        const bool cell = where.kind == BoxKind::Cell;
+        box->setBackgroundColor(widgets::toQColor(cell ? color::White : color::Silver));
+        box->setTextColor(widgets::toQColor(color::Black));
+        box->setBorderColor(widgets::toQColor(color::Black));
+        box->setFont(boxFont);
+        if (!cell)
+            box->setVisible(false);
     }
     box->setMaxLength(1);
     box->setReadOnly(true);
-    box->setGeometry(left, top, 20, 20);
+    const Bounds bounds = layout::designBounds(n);
+    box->setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
     return box;
 }
 
@@ -470,9 +446,8 @@ void TForm1::setShape1Bounds(const Bounds& bounds)
 int TForm1::boxNumber(QObject* sender)
 {
     const widgets::Component* component = widgets::componentOf(sender);
-    bool ok = false;
-    const int n = component ? component->name().mid(7).toInt(&ok) : 0;
-    if (!ok)
+    const int n = component ? engine::boxNumber(component->name().toStdString()) : 0;
+    if (n == 0)
         throw std::invalid_argument("The sender is not a box of the board");
     return n;
 }

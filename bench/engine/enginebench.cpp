@@ -125,7 +125,7 @@ bool resetPeak()
 
 void measureHugeLoad(const char* title, const std::string& path, int expectedRemaining)
 {
-    enginetest::MemoryBoard board;
+    engine::MemoryBoard board;
     engine::Game game(board);
     const long rssBefore = statusKb("VmRSS");
     const bool peakReset = resetPeak();
@@ -168,7 +168,7 @@ int main()
     const std::string small = dir + "/picture.dis";
     writeBigFile(small, picture, "", static_cast<long long>(picture.size()), "");
     {
-        enginetest::MemoryBoard board;
+        engine::MemoryBoard board;
         engine::Game game(board);
         constexpr int Warmup = 200;
         constexpr int Runs = 5000;

@@ -1,6 +1,7 @@
 // Tests of the board's numbering: cells, clue slots and labels at their corners, line orders,
 // box names and mark classes.
 #include "board.h"
+#include "layout.h"
 
 #include <QTest>
 
@@ -19,6 +20,10 @@ private slots:
     void lineOrders();
     void boxNames_data();
     void boxNames();
+    void boxNumbers_data();
+    void boxNumbers();
+    void designBounds_data();
+    void designBounds();
     void markClasses_data();
     void markClasses();
 };
@@ -43,6 +48,7 @@ void BoardTest::cellAddressing()
     QCOMPARE(cell(row, column), n);
     QCOMPARE(cellRow(n), row);
     QCOMPARE(cellColumn(n), column);
+    QCOMPARE(place(n), (BoxPlace {BoxKind::Cell, row, column}));
     QVERIFY(isCell(n));
     QVERIFY(!isClueSlot(n));
 }
@@ -71,6 +77,7 @@ void BoardTest::clueSlotAddressing()
     QFETCH(int, line);
     QFETCH(int, slot);
     QCOMPARE(column ? columnClueSlot(line, slot) : rowClueSlot(line, slot), n);
+    QCOMPARE(place(n), (BoxPlace {column ? BoxKind::ColumnClueSlot : BoxKind::RowClueSlot, line, slot}));
     QVERIFY(isClueSlot(n));
     QVERIFY(!isCell(n));
 }
@@ -92,6 +99,7 @@ void BoardTest::labelAddressing()
     QFETCH(bool, column);
     QFETCH(int, line);
     QCOMPARE(column ? columnLabel(line) : rowLabel(line), n);
+    QCOMPARE(place(n), (BoxPlace {column ? BoxKind::ColumnLabel : BoxKind::RowLabel, line, 0}));
     QVERIFY(!isCell(n));
     QVERIFY(!isClueSlot(n));
 }
@@ -120,6 +128,55 @@ void BoardTest::boxNames()
     QFETCH(int, n);
     QFETCH(QString, name);
     QCOMPARE(QString::fromStdString(boxName(n)), name);
+}
+
+void BoardTest::boxNumbers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("n");
+    QTest::newRow("first") << "suiEdit1" << 1;
+    QTest::newRow("last, any letter case") << "SUIEDIT693" << 693;
+    QTest::newRow("past the last") << "suiEdit694" << 0;
+    QTest::newRow("zero") << "suiEdit0" << 0;
+    QTest::newRow("leading zero") << "suiEdit01" << 0;
+    QTest::newRow("sign") << "suiEdit-1" << 0;
+    QTest::newRow("prefix alone") << "suiEdit" << 0;
+    QTest::newRow("trailing letter") << "suiEdit12a" << 0;
+    QTest::newRow("another control") << "Label4" << 0;
+}
+
+void BoardTest::boxNumbers()
+{
+    QFETCH(QString, name);
+    QFETCH(int, n);
+    QCOMPARE(boxNumber(name.toStdString()), n);
+}
+
+void BoardTest::designBounds_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("top");
+    QTest::newRow("cell 1") << 1 << 286 << 144;
+    QTest::newRow("cell 22, row 2") << 22 << 286 << 166;
+    QTest::newRow("cell 441") << 441 << 746 << 584;
+    QTest::newRow("slot 1 of row 1") << 442 << 165 << 144;
+    QTest::newRow("slot 5 of row 21") << 546 << 257 << 584;
+    QTest::newRow("slot 1 of column 1") << 547 << 286 << 29;
+    QTest::newRow("slot 2 of column 1") << 568 << 286 << 51;
+    QTest::newRow("slot 5 of column 21") << 651 << 746 << 117;
+    QTest::newRow("label of row 1") << 652 << 770 << 144;
+    QTest::newRow("label of row 21") << 672 << 770 << 584;
+    QTest::newRow("label of column 1") << 673 << 286 << 607;
+    QTest::newRow("label of column 21") << 693 << 746 << 607;
+}
+
+void BoardTest::designBounds()
+{
+    QFETCH(int, n);
+    QFETCH(int, left);
+    QFETCH(int, top);
+    QCOMPARE(layout::designBounds(n), (Bounds {left, top, 20, 20}));
 }
 
 void BoardTest::markClasses_data()

@@ -20,6 +20,9 @@
 
 namespace enginetest {
 
+using engine::MemoryBoard;
+using engine::MemoryBox;
+
 // The lines of a scheme file, each followed by lineEnd.
 inline QByteArray schemeFile(std::initializer_list<const char*> lines, const char* lineEnd = "\n")
 {
