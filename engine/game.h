@@ -30,11 +30,11 @@ public:
     std::int32_t remaining() const { return remaining_; }
 
     // The scheme list's pick: path is the full path of the selected entry, or empty when
-    // nothing is selected. Loads only a file whose extension is exactly ".dis", then always
-    // derives the clues. A pick that loads nothing leaves the counter as it is, so the puzzle
-    // in play can still be finished. Throws IoError; the cells then stand as the reset left
-    // them (visible, white, enabled, empty), the counter is 0 and its display and the clues
-    // are those of before.
+    // nothing is selected. Loads only a scheme file (isSchemeFile: a name ending in exactly
+    // ".dis" that is not a folder, device or FIFO), then always derives the clues. A pick that
+    // loads nothing leaves the counter as it is, so the puzzle in play can still be finished.
+    // Throws IoError; the cells then stand as the reset left them (visible, white, enabled,
+    // empty), the counter is 0 and its display and the clues are those of before.
     void pick(const std::string& path);
 
     // Rewrites every clue slot and line label from the cell marks.

@@ -9,15 +9,6 @@ namespace engine {
 
 namespace {
 
-// Only a file name ending in exactly ".dis" (lower case) is a scheme.
-bool isSchemePath(std::string_view path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    return dot != std::string_view::npos && name.substr(dot) == ".dis";
-}
-
 bool hasFilledMark(const std::array<std::string, CellCount>& marks, const std::array<int, GridSize>& line)
 {
     for (const int n : line) {
@@ -39,7 +30,7 @@ void Game::pick(const std::string& path)
 {
     // A pick that loads nothing leaves the counter alone: the puzzle on the board stays in
     // play and must still be able to come to completion.
-    if (isSchemePath(path))
+    if (isSchemeFile(path))
         load(path);
     deriveClues();
 }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace engine {
@@ -96,12 +97,32 @@ const SchemeDrawing& SchemeParser::finish()
     return drawing_;
 }
 
+bool isSchemeFile(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name
+        = slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || name.substr(dot) != ".dis")
+        return false;
+    struct stat info { };
+    return ::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
 SchemeDrawing readSchemeFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a FIFO put in place of the file after it was listed
+    // cannot block the window; anything but a regular file is refused before it is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw IoError("File not found");
     const FileDescriptor file(fd);
+    struct stat info { };
+    if (::fstat(fd, &info) != 0)
+        throw IoError("I/O error " + std::to_string(errno));
+    if (!S_ISREG(info.st_mode))
+        throw IoError("I/O error " + std::to_string(S_ISDIR(info.st_mode) ? EISDIR : EINVAL));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
     SchemeParser parser;
     std::array<char, ChunkSize> buffer;

@@ -47,8 +47,14 @@ private:
     bool pendingLead_ = false; // a 0xC2 waits for the byte that follows it
 };
 
+// Whether a pick of path loads a scheme: its file name (after the last "/") ends in exactly
+// ".dis" (lower case), and it is not something other than a regular file (a folder, a device,
+// a FIFO), which could never be read as a drawing or never end. A path that cannot be looked at
+// (vanished, unreadable) still counts, so that reading it reports why it failed.
+bool isSchemeFile(const std::string& path);
+
 // Reads the scheme file at path to its end. Throws IoError: "File not found" when the file
-// cannot be opened, "I/O error <code>" when a read fails.
+// cannot be opened, "I/O error <code>" when a read fails or the path is not a regular file.
 SchemeDrawing readSchemeFile(const std::string& path);
 
 } // namespace engine

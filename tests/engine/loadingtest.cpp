@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
 using namespace engine;
@@ -221,22 +223,37 @@ void LoadingTest::loadResetsBoardAndRestartsTimer()
 
 void LoadingTest::picksThatLoadNothing_data()
 {
+    // What stands at the path: a scheme-like file, a folder, a FIFO, a link to a device, nothing.
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("exists");
-    QTest::newRow("upper-case extension") << "SCHEME.DIS" << true;
-    QTest::newRow("mixed-case extension") << "scheme.Dis" << true;
-    QTest::newRow("another extension") << "scheme.dis.txt" << true;
-    QTest::newRow("no extension") << "dis" << true;
-    QTest::newRow("a folder") << "animali" << false;
-    QTest::newRow("the parent folder entry") << ".." << false;
-    QTest::newRow("a dot in the folder, none in the name") << "x.dis/scheme" << true;
-    QTest::newRow("nothing selected") << "" << false;
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("upper-case extension") << "SCHEME.DIS"
+                                          << "file";
+    QTest::newRow("mixed-case extension") << "scheme.Dis"
+                                          << "file";
+    QTest::newRow("another extension") << "scheme.dis.txt"
+                                       << "file";
+    QTest::newRow("no extension") << "dis"
+                                  << "file";
+    QTest::newRow("a folder") << "animali"
+                              << "folder";
+    QTest::newRow("a folder named like a scheme") << "folder.dis"
+                                                  << "folder";
+    QTest::newRow("a FIFO named like a scheme") << "pipe.dis"
+                                                << "fifo";
+    QTest::newRow("a link to a device named like a scheme") << "null.dis"
+                                                            << "device";
+    QTest::newRow("the parent folder entry") << ".."
+                                             << "none";
+    QTest::newRow("a dot in the folder, none in the name") << "x.dis/scheme"
+                                                           << "file";
+    QTest::newRow("nothing selected") << ""
+                                      << "none";
 }
 
 void LoadingTest::picksThatLoadNothing()
 {
     QFETCH(QString, entry);
-    QFETCH(bool, exists);
+    QFETCH(QString, kind);
 
     MemoryBoard board;
     Game game(board);
@@ -247,16 +264,18 @@ void LoadingTest::picksThatLoadNothing()
     board.timer1Calls.clear();
     board.label1 = "17";
 
-    // Files that would load a different board if they were taken for schemes.
+    // Entries that would load a different board (or never end) if they were taken for schemes.
     QTemporaryDir folder;
-    QDir(folder.path()).mkpath("animali");
-    std::string path;
-    if (entry.isEmpty())
-        path = "";
-    else if (exists)
-        path = writeFile(folder, entry, schemeFile({"#####", "#####"}));
-    else
-        path = folder.filePath(entry).toStdString();
+    const QString full = folder.filePath(entry);
+    std::string path = entry.isEmpty() ? std::string() : full.toStdString();
+    if (kind == "file")
+        writeFile(folder, entry, schemeFile({"#####", "#####"}));
+    else if (kind == "folder")
+        QVERIFY(QDir(folder.path()).mkpath(entry));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+    else if (kind == "device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), full));
     game.pick(path);
 
     QCOMPARE(marksDrawing(board), marks);
@@ -282,8 +301,6 @@ void LoadingTest::failures_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("missing file") << "missing.dis"
                                   << "File not found";
-    QTest::newRow("a folder named like a scheme")
-        << "folder.dis" << QStringLiteral("I/O error %1").arg(EISDIR);
 }
 
 void LoadingTest::failures()
@@ -294,7 +311,6 @@ void LoadingTest::failures()
     MemoryBoard board;
     Game game(board);
     startGame(dir_, board, game);
-    QDir(dir_.path()).mkpath("folder.dis");
     board.label1 = "17";
     board.timer1Calls.clear();
 

@@ -649,8 +649,6 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("vanished file") << "vanished.dis"
                                        << "File not found";
-        QTest::newRow("folder named like a scheme") << "folder.dis"
-                                                    << "I/O error";
     }
 
     void unreadableScheme()
