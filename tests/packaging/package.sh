@@ -92,21 +92,27 @@ done
 # first activation it lists usr/lib/tessaria/schemi, which a watch on that folder sees.
 inotifywait -m -e open --format '%f %e' -o "$work/opened" "$lib" 2> "$work/watch.log" &
 pids+=($!)
-for _ in $(seq 100); do
+for _ in $(seq 200); do
     grep -q "Watches established" "$work/watch.log" && break
     sleep 0.05
 done
+if ! grep -q "Watches established" "$work/watch.log"; then
+    cat "$work/watch.log"
+    echo "FAIL: inotifywait could not watch usr/lib/tessaria"
+    exit 1
+fi
 # A desktop session has a runtime folder; without one Qt warns.
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/tessaria" > "$work/program.out" 2>&1 &
 program=$!
 pids+=("$program")
-for _ in $(seq 100); do
-    grep -q "^schemi OPEN,ISDIR" "$work/opened" && break
+# A loaded machine may take a while to start it: wait up to 20 seconds.
+for _ in $(seq 400); do
+    grep -qs "^schemi OPEN,ISDIR" "$work/opened" && break
     sleep 0.05
 done
-grep -q "^schemi OPEN,ISDIR" "$work/opened" || fail "the unpacked program did not list usr/lib/tessaria/schemi"
+grep -qs "^schemi OPEN,ISDIR" "$work/opened" || fail "the unpacked program did not list usr/lib/tessaria/schemi"
 # Still up a second later; it ends on SIGTERM, having printed nothing.
 sleep 1
 if kill -0 "$program" 2>/dev/null; then

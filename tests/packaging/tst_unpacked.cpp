@@ -67,7 +67,7 @@ private:
         showWindow();
     }
 
-    // The entries of the scheme list: its folders, then its files, each set in name order.
+    // The folder entries, or else the file entries, of the scheme list, in name order.
     QStringList listed(bool folders) const
     {
         QStringList names;
