@@ -6,6 +6,8 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   fonts-liberation
+  # Building and checking the Debian package (the packaging_deb test).
+  dpkg-dev file lintian appstream desktop-file-utils inotify-tools
 )
 
 missing=()

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack, checks it with Debian's own tools, unpacks it and starts
+# the program from there. Arguments: the build folder, the source folder, the packaging_unpacked
+# test program, and whether this is the sanitizer build (ON/OFF).
+set -euo pipefail
+build=$1 source=$2 unpacked_test=$3 sanitize=$4
+
+if [ "$sanitize" = ON ]; then
+    # An instrumented, unoptimised program needs the sanitizer runtime and is not what a school
+    # installs; the package is built and checked from the ordinary build.
+    echo "skipped: the sanitizer build is not packaged"
+    exit 77
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# --- Build -------------------------------------------------------------------------------
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log"
+    echo "FAIL: cpack"
+    exit 1
+fi
+# The package's version is the project's; the changelog's newest entry must name it.
+version=$(dpkg-parsechangelog -l "$source/packaging/changelog" -S Version)
+deb="$work/out/tessaria_${version}_$(dpkg --print-architecture).deb"
+if [ ! -f "$deb" ]; then
+    echo "FAIL: no $(basename "$deb") (version from the changelog); cpack made: $(cd "$work/out" && echo *.deb)"
+    exit 1
+fi
+echo "package $(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for dep in libc6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-qpa-plugins; do
+    grep -Eq "(^|, )$dep( |,|$)" <<< "$depends" || fail "Depends lacks $dep"
+done
+
+# --- Debian's checks ---------------------------------------------------------------------
+lintian --fail-on error,warning "$deb" || fail "lintian"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+lib="$root/usr/lib/tessaria"
+desktop="$root/usr/share/applications/tessaria.desktop"
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
+    || fail "appstreamcli validate"
+# The tree check also matches the metainfo's launchable with the installed desktop entry.
+appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
+command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$root/usr/bin/$command" ] || fail "the desktop entry starts '$command', which is not in usr/bin"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+compgen -G "$root/usr/share/icons/hicolor/*/apps/$icon.*" > /dev/null || fail "no icon '$icon' in hicolor"
+
+# --- Contents ----------------------------------------------------------------------------
+# Every program the build makes is on the PATH, and resolves to an ELF program inside the package.
+for program in "$build"/bin/*; do
+    [ -f "$program" ] && [ -x "$program" ] || continue
+    name=$(basename "$program")
+    target=$(readlink -f "$root/usr/bin/$name" || true)
+    case "$target" in
+        "$root"/*)
+            grep -q '^ELF' <<< "$(file -b "$target")" || fail "usr/bin/$name is not a program"
+            # Debian's compiler adds no stack protector of its own: its calls show the flags.
+            grep -q __stack_chk_fail <<< "$(readelf -W --dyn-syms "$target")" \
+                || fail "usr/bin/$name was built without Debian's hardening flags"
+            ;;
+        *) fail "usr/bin/$name is missing or points out of the package" ;;
+    esac
+done
+diff -r -x scuola "$source/schemi" "$lib/schemi" || fail "usr/lib/tessaria/schemi differs from schemi/"
+[ "$(readlink "$lib/schemi/scuola")" = ../../../local/share/tessaria/schemi ] \
+    || fail "schemi/scuola does not link to /usr/local/share/tessaria/schemi"
+for file in "$source"/lang/data/lingue.txt "$source"/lang/data/*.lng; do
+    cmp -s "$file" "$lib/$(basename "$file")" || fail "$(basename "$file") is missing or differs"
+done
+
+# --- The unpacked program ----------------------------------------------------------------
+# Started through its link on the PATH, it must find its data beside the real executable: at its
+# first activation it lists usr/lib/tessaria/schemi, which a watch on that folder sees.
+inotifywait -m -e open --format '%f %e' -o "$work/opened" "$lib" 2> "$work/watch.log" &
+pids+=($!)
+for _ in $(seq 200); do
+    grep -q "Watches established" "$work/watch.log" && break
+    sleep 0.05
+done
+if ! grep -q "Watches established" "$work/watch.log"; then
+    cat "$work/watch.log"
+    echo "FAIL: inotifywait could not watch usr/lib/tessaria"
+    exit 1
+fi
+# A desktop session has a runtime folder; without one Qt warns.
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/tessaria" > "$work/program.out" 2>&1 &
+program=$!
+pids+=("$program")
+# A loaded machine may take a while to start it: wait up to 20 seconds.
+for _ in $(seq 400); do
+    grep -qs "^schemi OPEN,ISDIR" "$work/opened" && break
+    sleep 0.05
+done
+grep -qs "^schemi OPEN,ISDIR" "$work/opened" || fail "the unpacked program did not list usr/lib/tessaria/schemi"
+# Still up a second later; it ends on SIGTERM, having printed nothing.
+sleep 1
+if kill -0 "$program" 2>/dev/null; then
+    kill -TERM "$program"
+    status=0
+    wait "$program" || status=$?
+    [ "$status" -eq 143 ] || fail "the unpacked program ended with status $status on SIGTERM"
+else
+    status=0
+    wait "$program" || status=$?
+    fail "the unpacked program ended by itself, status $status"
+fi
+if [ -s "$work/program.out" ]; then
+    cat "$work/program.out"
+    fail "the unpacked program printed something"
+fi
+
+TESSARIA_UNPACKED_ROOT="$root" QT_QPA_PLATFORM=offscreen "$unpacked_test" || fail "the window on the unpacked files"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures package check(s) failed"
+    exit 1
+fi
+echo "package checks passed"
