@@ -6,6 +6,9 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   fonts-liberation
+  # The test of "STAMPA" prints through a cupsd of its own onto a cups-pdf queue and reads the
+  # PDF back with poppler's tools.
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
