@@ -4,6 +4,7 @@
 #include "combobox.h"
 #include "errors.h"
 #include "label.h"
+#include "popupmenu.h"
 #include "shape.h"
 #include "skinbutton.h"
 
@@ -88,11 +89,17 @@ private:
 
     QAbstractItemView* list() const { return form->SceltaLingua->view(); }
 
-    // Releases the mouse over the middle of a stripe, as the player does.
+    // Presses and releases a mouse button over the middle of a stripe (0: on the bare panel just
+    // below the flag), as the player does: through the window, so that Qt takes its own path
+    // for the button, context-menu event included.
     void clickFlag(int n = 2, Qt::MouseButton button = Qt::LeftButton)
     {
-        widgets::Shape* s = stripe(n);
-        QTest::mouseClick(s, button, {}, s->rect().center());
+        const QRect r = stripe(n == 0 ? 2 : n)->geometry();
+        const QPoint where = n == 0 ? QPoint(r.center().x(), r.bottom() + r.height() / 2) : r.center();
+        QVERIFY(n != 0 || !form->Schermo->childAt(where));
+        const QPoint inWindow = form->Schermo->mapTo(form.get(), where);
+        QTest::mousePress(form->windowHandle(), button, {}, inWindow);
+        QTest::mouseRelease(form->windowHandle(), button, {}, inWindow);
     }
 
     // Opens the chooser by the flag and waits for its list to drop down.
@@ -115,16 +122,19 @@ private:
 
 private slots:
     // Any button released over any stripe fills the list from lingue.txt, in file order, shows
-    // the combo box and opens its list; the field keeps "italiano".
+    // the combo box and opens its list; the field keeps "italiano". The right button opens no
+    // popup menu there; on the panel beside the flag it opens the menu and no chooser.
     void flagOpensChooser_data()
     {
-        QTest::addColumn<int>("stripe");
+        QTest::addColumn<int>("stripe"); // 0: the panel below the flag
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::newRow("green, left button") << 1 << Qt::LeftButton;
         QTest::newRow("white, left button") << 2 << Qt::LeftButton;
         QTest::newRow("red, left button") << 3 << Qt::LeftButton;
+        QTest::newRow("green, right button") << 1 << Qt::RightButton;
         QTest::newRow("white, right button") << 2 << Qt::RightButton;
         QTest::newRow("red, middle button") << 3 << Qt::MiddleButton;
+        QTest::newRow("panel below the flag, right button") << 0 << Qt::RightButton;
     }
 
     void flagOpensChooser()
@@ -134,6 +144,13 @@ private slots:
         openWindow();
         QVERIFY(!form->SceltaLingua->isVisible());
         clickFlag(stripe, button);
+        if (stripe == 0) {
+            QTRY_VERIFY(form->suiPopupMenu1->isVisible());
+            form->suiPopupMenu1->hide();
+            QVERIFY(!form->SceltaLingua->isVisible());
+            return;
+        }
+        QVERIFY(!form->suiPopupMenu1->isVisible());
         QVERIFY(form->SceltaLingua->isVisible());
         QCOMPARE(form->SceltaLingua->items(), (QStringList {"english", "deutsch", "italiano"}));
         QTRY_VERIFY(list()->isVisible());
