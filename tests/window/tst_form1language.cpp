@@ -3,6 +3,7 @@
 
 #include "combobox.h"
 #include "errors.h"
+#include "filelistbox.h"
 #include "label.h"
 #include "popupmenu.h"
 #include "shape.h"
@@ -11,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 #include <memory>
@@ -110,6 +112,15 @@ private:
         QTRY_VERIFY(list()->isVisible());
     }
 
+    // Moves the mouse onto an entry of the open list, which highlights it, and presses Return.
+    void hoverEntryAndPressReturn(const QString& name)
+    {
+        const QModelIndex index = list()->model()->index(form->SceltaLingua->findText(name), 0);
+        QTest::mouseMove(list()->viewport(), list()->visualRect(index).center());
+        QTRY_COMPARE(list()->currentIndex(), index);
+        QTest::keyClick(list(), Qt::Key_Return);
+    }
+
     // Clicks an entry of the open list.
     void clickEntry(const QString& name)
     {
@@ -168,6 +179,13 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("Down key reaches the first entry") << "key"
                                                           << "english" << English;
+        // A letter moves the selection to the next entry it starts, as an arrow key would.
+        QTest::newRow("letter d") << "letter"
+                                  << "deutsch" << German;
+        QTest::newRow("letter e") << "letter"
+                                  << "english" << English;
+        QTest::newRow("Return on the entry under the mouse") << "hover"
+                                                             << "deutsch" << German;
         QTest::newRow("click on english") << "click"
                                           << "english" << English;
         QTest::newRow("click on deutsch") << "click"
@@ -186,6 +204,10 @@ private slots:
         openChooser();
         if (how == QLatin1String("key"))
             QTest::keyClick(list(), Qt::Key_Down);
+        else if (how == QLatin1String("letter"))
+            QTest::keyClick(list(), name.at(0).toLatin1());
+        else if (how == QLatin1String("hover"))
+            hoverEntryAndPressReturn(name);
         else
             clickEntry(name);
         QTRY_VERIFY(form->SceltaLingua->isHidden());
@@ -194,14 +216,50 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
-    // Escape closes the list without a choice: the combo box stays, nothing is translated.
-    void escapeKeepsChooserShown()
+    // Keys and clicks that neither move the selection to an entry nor edit the field choose
+    // nothing: the combo box stays with its text, nothing is translated. italiano.lng exists
+    // here, in other words, so that applying the field's text would show.
+    void noChoice_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("listOpen"); // afterwards
+        QTest::newRow("Escape") << "Escape" << false;
+        QTest::newRow("click on the panel") << "panel" << false;
+        QTest::newRow("click on the scheme list") << "scheme list" << false;
+        QTest::newRow("Return in the list before any move") << "Return in the list" << false;
+        QTest::newRow("Return in the field") << "Return in the field" << false;
+        QTest::newRow("letter that starts no entry") << "letter x" << true;
+    }
+
+    void noChoice()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, listOpen);
         openWindow();
+        write(QStringLiteral("italiano.lng"), languageFile(English));
         openChooser();
-        QTest::keyClick(list(), Qt::Key_Escape);
-        QTRY_VERIFY(!list()->isVisible());
+        auto clickAt = [this](QWidget* on, QPoint at) {
+            const QPoint inWindow = on->mapTo(form.get(), at);
+            QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, inWindow);
+        };
+        if (how == QLatin1String("Escape")) {
+            QTest::keyClick(list(), Qt::Key_Escape);
+        } else if (how == QLatin1String("panel")) {
+            clickAt(form->Schermo, QPoint(200, 400));
+        } else if (how == QLatin1String("scheme list")) {
+            clickAt(form->CaricaSchemi, form->CaricaSchemi->rect().center());
+        } else if (how == QLatin1String("Return in the list")) {
+            QTest::keyClick(list(), Qt::Key_Return);
+        } else if (how == QLatin1String("Return in the field")) {
+            QTest::keyClick(list(), Qt::Key_Escape);
+            QTRY_VERIFY(!list()->isVisible());
+            QTest::keyClick(form->SceltaLingua->lineEdit(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(list(), 'x');
+        }
+        QTRY_COMPARE(list()->isVisible(), listOpen);
         QVERIFY(form->SceltaLingua->isVisible());
+        QCOMPARE(form->SceltaLingua->text(), QStringLiteral("italiano"));
         QCOMPARE(captions(), Italian);
         QVERIFY(errors.isEmpty());
     }
