@@ -2,6 +2,7 @@
 // and the writing of string, integer and string-list properties.
 #include "tlanguage.h"
 
+#include "colors.h"
 #include "inifile.h"
 #include "properties.h"
 #include "textfile.h"
@@ -17,7 +18,8 @@ namespace {
 
 const QString translationsSection = QStringLiteral("Translations");
 
-enum class Kind { String, Integer, StringList, Other };
+// Colours are integers too: 24-bit values $00BBGGRR, as the language files write them.
+enum class Kind { String, Integer, Color, StringList, Other };
 
 Kind kindOf(const QMetaProperty& property)
 {
@@ -36,6 +38,8 @@ Kind kindOf(const QMetaProperty& property)
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
         return Kind::Integer;
+    case QMetaType::QColor:
+        return Kind::Color;
     case QMetaType::QStringList:
         return Kind::StringList;
     default:
@@ -201,6 +205,10 @@ void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
         break;
     case Kind::Integer:
         property.write(object, toInteger(value));
+        break;
+    case Kind::Color:
+        // Converted as any integer; the top byte is no part of the colour.
+        property.write(object, widgets::toQColor(engine::Color(quint32(toInteger(value)))));
         break;
     case Kind::StringList:
         property.write(object, splitLines(value, separator_));

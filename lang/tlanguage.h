@@ -27,8 +27,9 @@ qint32 toInteger(const QString& value);
 
 // Each entry of Properties is a path "Owner.Component.Property", walked from the application
 // object through ownership, names compared ignoring ASCII case. Translate() reads one value
-// per entry from LanguageFile and writes it into the property it names; only string, integer
-// and string-list properties are written, every other kind is left alone.
+// per entry from LanguageFile and writes it into the property it names; only string, integer,
+// colour and string-list properties are written, every other kind is left alone. A colour
+// (QColor) is converted as an integer $00BBGGRR (red in the low byte; the top byte is ignored).
 class TLanguage : public QObject, public widgets::Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)

@@ -8,6 +8,9 @@ packages=(
   fonts-liberation
   # Building and checking the Debian package (the packaging_deb test).
   dpkg-dev file lintian appstream desktop-file-utils inotify-tools
+  # The test of "STAMPA" prints through a cupsd of its own onto a cups-pdf queue and reads the
+  # PDF back with poppler's tools.
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -42,9 +42,9 @@ ComboBox::ComboBox(QWidget* parent, Component* owner, const QString& name)
     setItemDelegate(new ComboRowDelegate(this));
     // activated: the user picked an entry, in the list or with the arrow keys on the field.
     // Qt also "activates" the entry that matches the field's text when the field loses the
-    // focus (opening the list does that); that is no pick.
+    // focus (opening the list does that) and on Return in the field; that is no pick.
     connect(this, &QComboBox::activated, this, [this] {
-        if (!losingFocus_)
+        if (!noPick_)
             emit changed();
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::changed);
@@ -83,28 +83,62 @@ ComboBox::ComboBox(QWidget* parent, Component* owner, const QString& name)
 
 void ComboBox::focusOutEvent(QFocusEvent* event)
 {
-    const bool outer = !losingFocus_;
-    losingFocus_ = true;
+    const bool outer = !noPick_;
+    noPick_ = true;
     Control<QComboBox>::focusOutEvent(event);
     if (outer)
-        losingFocus_ = false;
+        noPick_ = false;
+}
+
+// The row selected in the list, -1 for none: when the opened list takes the focus Qt makes
+// row 0 current without selecting it.
+int ComboBox::selectedRow() const
+{
+    const QModelIndex current = view()->currentIndex();
+    return view()->selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
+void ComboBox::pick(int row)
+{
+    view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
+    setCurrentIndex(row);
+    emit changed();
 }
 
 bool ComboBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lineEdit() && event->type() == QEvent::FocusOut && !losingFocus_) {
-        losingFocus_ = true;
+    const auto handleQuietly = [this, watched, event] {
+        noPick_ = true;
         watched->event(event);
-        losingFocus_ = false;
+        noPick_ = false;
         return true;
+    };
+    if (watched == lineEdit() && !noPick_) {
+        if (event->type() == QEvent::FocusOut)
+            return handleQuietly();
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return handleQuietly();
+        }
     }
-    // In the open list the arrow keys move the selection itself, and each move is a pick.
+    // Qt takes the highlighted entry on Return in the open list, as a click would, already when
+    // the key is offered as a short-cut; with no entry highlighted it would take the first.
+    if (watched == view()
+        && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedRow() < 0) {
+            hidePopup();
+            return true;
+        }
+    }
+    // In the open list every move of the selection to an entry by the keyboard is a pick.
     if (watched == view() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // When the opened list takes the focus Qt makes row 0 current without selecting it:
-        // step from the selected row only, so the first Down reaches the first entry.
-        const QModelIndex current = view()->currentIndex();
-        const int from = view()->selectionModel()->isSelected(current) ? current.row() : -1;
+        if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))
+            return Control<QComboBox>::eventFilter(watched, event);
+        // Steps start from the selected entry: with none, the first Down or Up reaches the first.
+        const int from = selectedRow();
         int row = from;
         switch (key->key()) {
         case Qt::Key_Up:
@@ -120,15 +154,15 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event)
             row = count() - 1;
             break;
         default:
-            return Control<QComboBox>::eventFilter(watched, event);
+            // Type-ahead: the list moves to the next entry that starts with the letters typed.
+            if (key->text().isEmpty() || !key->text().front().isPrint())
+                return Control<QComboBox>::eventFilter(watched, event);
+            view()->keyboardSearch(key->text());
+            row = selectedRow();
+            break;
         }
-        if (key->modifiers() & Qt::AltModifier)
-            return Control<QComboBox>::eventFilter(watched, event);
-        if (row >= 0 && row < count() && row != from) {
-            view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
-            setCurrentIndex(row);
-            emit changed();
-        }
+        if (row >= 0 && row < count() && row != from)
+            pick(row);
         return true;
     }
     return Control<QComboBox>::eventFilter(watched, event);

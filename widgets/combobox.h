@@ -14,10 +14,13 @@ namespace widgets {
 
 // An edit field with a drop-down list of Items. changed() follows the user: a pick of an
 // entry by click or arrow keys (on the closed field, or in the open list, where each step is
-// a pick and takes the entry into the field), and every typed edit; the program's own writes
-// to Text or Items emit nothing, and filling or emptying the list never changes the field. Typed text is
-// never added to Items. DropDownCount rows (8) show at most before the list scrolls; ItemHeight is the height
-// of one row of the list.
+// a pick and takes the entry into the field), and every typed edit. In the open list a letter
+// is a step too: it moves the selection to the next entry that starts with it (no entry: no
+// step), and Return picks the highlighted entry or, with none, closes the list. Closing the
+// list, Return in the field and the field losing the focus pick nothing. The program's own
+// writes to Text or Items emit nothing, and filling or emptying the list never changes the
+// field. Typed text is never added to Items. DropDownCount rows (8) show at most before the
+// list scrolls; ItemHeight is the height of one row of the list.
 class ComboBox : public Control<QComboBox>, public Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
@@ -71,7 +74,11 @@ private:
     int itemHeight_ = 16;
     QString keptText_;
     bool fillingEmpty_ = false;
-    bool losingFocus_ = false;
+    // Set while Qt handles an event in which it "activates" the entry that matches the field's
+    // text although the user picked none: the field losing the focus, Return in the field.
+    bool noPick_ = false;
+    int selectedRow() const;
+    void pick(int row);
 };
 
 } // namespace widgets

@@ -102,6 +102,9 @@ void TForm1::createControls()
         shape->setGeometry(stripe.left, 4, 12, 21);
         shape->setBrushColor(widgets::toQColor(stripe.fill));
         shape->setShowHint(false);
+        // Every button released over the flag opens the chooser. The right press must reach the
+        // stripe: left to Schermo it would open the popup menu, which takes the release.
+        shape->setContextMenuPolicy(Qt::PreventContextMenu);
         *stripe.control = shape;
     }
 

@@ -115,6 +115,14 @@ private slots:
 
 private:
     QString writeFile(const QString& name, const QByteArray& bytes);
+    // The object of the component that a path "Form1.<component>.<property>" names.
+    static QObject* objectOf(const QString& path)
+    {
+        return Component::application()
+            .findComponent(u"Form1")
+            ->findComponent(path.section(u'.', 1, 1))
+            ->object();
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<SmallWindow> window_;
@@ -364,21 +372,51 @@ void TestTLanguage::toInteger()
 
 void TestTLanguage::integerProperty_data()
 {
+    QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("left");
+    QTest::addColumn<QVariant>("expected"); // invalid: the conversion error, nothing written
 
-    QTest::newRow("decimal") << "120" << 120;
-    QTest::newRow("negative") << "-3" << -3;
-    QTest::newRow("hexadecimal") << "$64" << 100;
-    QTest::newRow("0x") << "0x20" << 32;
+    QTest::newRow("decimal") << "Form1.Esci.Left"
+                             << "120" << QVariant(120);
+    QTest::newRow("negative") << "Form1.Esci.Left"
+                              << "-3" << QVariant(-3);
+    QTest::newRow("hexadecimal") << "Form1.Esci.Left"
+                                 << "$64" << QVariant(100);
+    QTest::newRow("0x") << "Form1.Esci.Left"
+                        << "0x20" << QVariant(32);
+    // Colours are integers $00BBGGRR: red in the low byte, blue in the high byte.
+    QTest::newRow("colour red") << "Form1.Label2.Color"
+                                << "$0000FF" << QVariant(QColor(0xFF, 0, 0));
+    QTest::newRow("colour bytes in order") << "Form1.Label2.FontColor"
+                                           << "$00FF8040" << QVariant(QColor(0x40, 0x80, 0xFF));
+    QTest::newRow("colour in decimal") << "Form1.SceltaLingua.Color"
+                                       << "65280" << QVariant(QColor(0, 0xFF, 0));
+    QTest::newRow("colour 0x after blanks") << "Form1.SceltaLingua.FontColor"
+                                            << "  0xFFFFFF" << QVariant(QColor(0xFF, 0xFF, 0xFF));
+    QTest::newRow("colour top byte ignored") << "Form1.Label2.Color"
+                                             << "$FF800000" << QVariant(QColor(0, 0, 0x80));
+    QTest::newRow("colour name") << "Form1.Label2.Color"
+                                 << "red" << QVariant();
+    QTest::newRow("colour beyond 32 bits") << "Form1.Label2.Color"
+                                           << "$100000000" << QVariant();
 }
 
 void TestTLanguage::integerProperty()
 {
+    QFETCH(QString, path);
     QFETCH(QString, value);
-    QFETCH(int, left);
-    window_->language->TranslateProperty(QStringLiteral("Form1.Esci.Left"), value);
-    QCOMPARE(window_->esci->x(), left);
+    QFETCH(QVariant, expected);
+    QObject* object = objectOf(path);
+    const QByteArray name = path.section(u'.', -1).toLatin1();
+    const QVariant before = object->property(name);
+    try {
+        window_->language->TranslateProperty(path, value);
+        QVERIFY2(expected.isValid(), "no conversion error");
+    } catch (const lang::ConversionError& e) {
+        QVERIFY2(!expected.isValid(), e.what());
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("'%1' is not a valid integer value").arg(value));
+    }
+    QCOMPARE(object->property(name), expected.isValid() ? expected : before);
     QCOMPARE(window_->esci->width(), 55);
 }
 
@@ -460,8 +498,6 @@ void TestTLanguage::otherKindsSkipped_data()
 
     QTest::newRow("boolean") << "Form1.Esci.Visible"
                              << "0";
-    QTest::newRow("colour") << "Form1.Esci.Color"
-                            << "red";
     QTest::newRow("font") << "Form1.Esci.Font"
                           << "Arial";
     QTest::newRow("enumeration") << "Form1.Schermo.BevelOuter"
@@ -480,9 +516,7 @@ void TestTLanguage::otherKindsSkipped()
     QFETCH(QString, value);
     // The panel is owned by the window, so "Form1.Schermo" reaches it as a component.
     const QString name = path.section(u'.', -1);
-    const QString owner = path.section(u'.', 1, 1);
-    QObject* object
-        = widgets::Component::application().findComponent(u"Form1")->findComponent(owner)->object();
+    QObject* object = objectOf(path);
     const QVariant before = object->property(name.toLatin1());
     QVERIFY(before.isValid());
     QString oldSeen = QStringLiteral("unset");

@@ -3,13 +3,16 @@
 
 #include "combobox.h"
 #include "errors.h"
+#include "filelistbox.h"
 #include "label.h"
+#include "popupmenu.h"
 #include "shape.h"
 #include "skinbutton.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 #include <memory>
@@ -88,11 +91,17 @@ private:
 
     QAbstractItemView* list() const { return form->SceltaLingua->view(); }
 
-    // Releases the mouse over the middle of a stripe, as the player does.
+    // Presses and releases a mouse button over the middle of a stripe (0: on the bare panel just
+    // below the flag), as the player does: through the window, so that Qt takes its own path
+    // for the button, context-menu event included.
     void clickFlag(int n = 2, Qt::MouseButton button = Qt::LeftButton)
     {
-        widgets::Shape* s = stripe(n);
-        QTest::mouseClick(s, button, {}, s->rect().center());
+        const QRect r = stripe(n == 0 ? 2 : n)->geometry();
+        const QPoint where = n == 0 ? QPoint(r.center().x(), r.bottom() + r.height() / 2) : r.center();
+        QVERIFY(n != 0 || !form->Schermo->childAt(where));
+        const QPoint inWindow = form->Schermo->mapTo(form.get(), where);
+        QTest::mousePress(form->windowHandle(), button, {}, inWindow);
+        QTest::mouseRelease(form->windowHandle(), button, {}, inWindow);
     }
 
     // Opens the chooser by the flag and waits for its list to drop down.
@@ -101,6 +110,15 @@ private:
         clickFlag();
         QVERIFY(form->SceltaLingua->isVisible());
         QTRY_VERIFY(list()->isVisible());
+    }
+
+    // Moves the mouse onto an entry of the open list, which highlights it, and presses Return.
+    void hoverEntryAndPressReturn(const QString& name)
+    {
+        const QModelIndex index = list()->model()->index(form->SceltaLingua->findText(name), 0);
+        QTest::mouseMove(list()->viewport(), list()->visualRect(index).center());
+        QTRY_COMPARE(list()->currentIndex(), index);
+        QTest::keyClick(list(), Qt::Key_Return);
     }
 
     // Clicks an entry of the open list.
@@ -115,16 +133,19 @@ private:
 
 private slots:
     // Any button released over any stripe fills the list from lingue.txt, in file order, shows
-    // the combo box and opens its list; the field keeps "italiano".
+    // the combo box and opens its list; the field keeps "italiano". The right button opens no
+    // popup menu there; on the panel beside the flag it opens the menu and no chooser.
     void flagOpensChooser_data()
     {
-        QTest::addColumn<int>("stripe");
+        QTest::addColumn<int>("stripe"); // 0: the panel below the flag
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::newRow("green, left button") << 1 << Qt::LeftButton;
         QTest::newRow("white, left button") << 2 << Qt::LeftButton;
         QTest::newRow("red, left button") << 3 << Qt::LeftButton;
+        QTest::newRow("green, right button") << 1 << Qt::RightButton;
         QTest::newRow("white, right button") << 2 << Qt::RightButton;
         QTest::newRow("red, middle button") << 3 << Qt::MiddleButton;
+        QTest::newRow("panel below the flag, right button") << 0 << Qt::RightButton;
     }
 
     void flagOpensChooser()
@@ -134,6 +155,13 @@ private slots:
         openWindow();
         QVERIFY(!form->SceltaLingua->isVisible());
         clickFlag(stripe, button);
+        if (stripe == 0) {
+            QTRY_VERIFY(form->suiPopupMenu1->isVisible());
+            form->suiPopupMenu1->hide();
+            QVERIFY(!form->SceltaLingua->isVisible());
+            return;
+        }
+        QVERIFY(!form->suiPopupMenu1->isVisible());
         QVERIFY(form->SceltaLingua->isVisible());
         QCOMPARE(form->SceltaLingua->items(), (QStringList {"english", "deutsch", "italiano"}));
         QTRY_VERIFY(list()->isVisible());
@@ -151,6 +179,13 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("Down key reaches the first entry") << "key"
                                                           << "english" << English;
+        // A letter moves the selection to the next entry it starts, as an arrow key would.
+        QTest::newRow("letter d") << "letter"
+                                  << "deutsch" << German;
+        QTest::newRow("letter e") << "letter"
+                                  << "english" << English;
+        QTest::newRow("Return on the entry under the mouse") << "hover"
+                                                             << "deutsch" << German;
         QTest::newRow("click on english") << "click"
                                           << "english" << English;
         QTest::newRow("click on deutsch") << "click"
@@ -169,6 +204,10 @@ private slots:
         openChooser();
         if (how == QLatin1String("key"))
             QTest::keyClick(list(), Qt::Key_Down);
+        else if (how == QLatin1String("letter"))
+            QTest::keyClick(list(), name.at(0).toLatin1());
+        else if (how == QLatin1String("hover"))
+            hoverEntryAndPressReturn(name);
         else
             clickEntry(name);
         QTRY_VERIFY(form->SceltaLingua->isHidden());
@@ -177,14 +216,50 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
-    // Escape closes the list without a choice: the combo box stays, nothing is translated.
-    void escapeKeepsChooserShown()
+    // Keys and clicks that neither move the selection to an entry nor edit the field choose
+    // nothing: the combo box stays with its text, nothing is translated. italiano.lng exists
+    // here, in other words, so that applying the field's text would show.
+    void noChoice_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("listOpen"); // afterwards
+        QTest::newRow("Escape") << "Escape" << false;
+        QTest::newRow("click on the panel") << "panel" << false;
+        QTest::newRow("click on the scheme list") << "scheme list" << false;
+        QTest::newRow("Return in the list before any move") << "Return in the list" << false;
+        QTest::newRow("Return in the field") << "Return in the field" << false;
+        QTest::newRow("letter that starts no entry") << "letter x" << true;
+    }
+
+    void noChoice()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, listOpen);
         openWindow();
+        write(QStringLiteral("italiano.lng"), languageFile(English));
         openChooser();
-        QTest::keyClick(list(), Qt::Key_Escape);
-        QTRY_VERIFY(!list()->isVisible());
+        auto clickAt = [this](QWidget* on, QPoint at) {
+            const QPoint inWindow = on->mapTo(form.get(), at);
+            QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, inWindow);
+        };
+        if (how == QLatin1String("Escape")) {
+            QTest::keyClick(list(), Qt::Key_Escape);
+        } else if (how == QLatin1String("panel")) {
+            clickAt(form->Schermo, QPoint(200, 400));
+        } else if (how == QLatin1String("scheme list")) {
+            clickAt(form->CaricaSchemi, form->CaricaSchemi->rect().center());
+        } else if (how == QLatin1String("Return in the list")) {
+            QTest::keyClick(list(), Qt::Key_Return);
+        } else if (how == QLatin1String("Return in the field")) {
+            QTest::keyClick(list(), Qt::Key_Escape);
+            QTRY_VERIFY(!list()->isVisible());
+            QTest::keyClick(form->SceltaLingua->lineEdit(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(list(), 'x');
+        }
+        QTRY_COMPARE(list()->isVisible(), listOpen);
         QVERIFY(form->SceltaLingua->isVisible());
+        QCOMPARE(form->SceltaLingua->text(), QStringLiteral("italiano"));
         QCOMPARE(captions(), Italian);
         QVERIFY(errors.isEmpty());
     }

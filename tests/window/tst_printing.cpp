@@ -1,9 +1,12 @@
 // Tests of "STAMPA": the fit rule, the image of the window it prints, and the page.
 #include "form1.h"
 #include "printing.h"
+#include "privatecups.h"
+#include "schemefolder.h"
 
 #include "checkbox.h"
 #include "errors.h"
+#include "filelistbox.h"
 #include "label.h"
 #include "panel.h"
 #include "skinbutton.h"
@@ -11,10 +14,14 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -48,6 +55,38 @@ bool allOf(const QImage& image, const QRect& rect, QColor c)
 
 const QColor Silver(0xC0, 0xC0, 0xC0);
 
+// Whether two colours differ by at most tolerance in each channel.
+bool near(QColor a, QColor b, int tolerance)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
+        && std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// The mean colour of a square of 5 x 5 pixels around p.
+QColor meanAround(const QImage& image, QPoint p)
+{
+    int r = 0, g = 0, b = 0;
+    for (int y = p.y() - 2; y <= p.y() + 2; ++y)
+        for (int x = p.x() - 2; x <= p.x() + 2; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            r += c.red();
+            g += c.green();
+            b += c.blue();
+        }
+    return QColor(r / 25, g / 25, b / 25);
+}
+
+// Runs a program to its end and returns what it printed; empty when it failed.
+QString output(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
 } // namespace
 
 class TestPrinting : public QObject {
@@ -73,7 +112,50 @@ private:
         return r;
     }
 
+    // Whether a landscape page shows the window's printed image: the silver of its panel from
+    // the top-left corner (within the printer's margins), as tall as the printable page, cells
+    // 1 to 4 (found, marked blank, untouched, hidden) in their colours where the board lies, and
+    // no "ESCI". What was seen is added to seen.
+    bool showsWindow(const QImage& page, TForm1& window, QStringList& seen)
+    {
+        QRect image;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (near(page.pixelColor(x, y), Silver, 12))
+                    image |= QRect(x, y, 1, 1);
+        const double scale = double(image.height()) / TForm1::DesignClientHeight;
+        auto at = [&](const QString& name) {
+            const QPointF c = QRectF(control(window, name)->geometry()).center();
+            return meanAround(page, image.topLeft() + QPoint(qRound(c.x() * scale), qRound(c.y() * scale)));
+        };
+        const QList<QColor> expected {
+            QColor(0xFF, 0xFF, 0), QColor(0xA6, 0xCA, 0xF0), QColor(Qt::white), Silver, Silver};
+        const QList<QColor> found {at(QStringLiteral("suiEdit1")), at(QStringLiteral("suiEdit2")),
+            at(QStringLiteral("suiEdit3")), at(QStringLiteral("suiEdit4")), at(QStringLiteral("Esci"))};
+        QString line;
+        QDebug(&line) << "page" << page.size() << "image" << image << "cells 1-4, ESCI" << found;
+        seen << line;
+        const int margin = 30; // 0.3 inch at 100 dpi
+        if (page.width() <= page.height() || image.left() > margin || image.top() > margin
+            || page.height() - image.bottom() > 2 * margin
+            || std::abs(image.width() - qRound(TForm1::DesignClientWidth * scale)) > 2)
+            return false;
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            if (!near(found[i], expected[i], 16))
+                return false;
+        return true;
+    }
+
+    // The CUPS setup of this process: until a test starts its spooler, no printer at all.
+    std::unique_ptr<PrivateCups> cups_;
+
 private slots:
+    void initTestCase()
+    {
+        cups_ = std::make_unique<PrivateCups>();
+        QVERIFY(cups_->isValid());
+    }
+
     void fitOnPage_data()
     {
         QTest::addColumn<QSize>("image");
@@ -191,9 +273,13 @@ private slots:
         TForm1 window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // A PDF printer without a file has nowhere to print to. (An empty file name set on a
+        // printer would turn it into the native printer of the machine.)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(outputFile);
+        if (!outputFile.isEmpty())
+            printer.setOutputFileName(outputFile);
+        QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
         try {
             window.printTo(printer);
             QFAIL("printing did not fail");
@@ -208,8 +294,9 @@ private slots:
     // whole again.
     void stampaWithoutPrinter()
     {
-        if (!QPrinterInfo::defaultPrinter().isNull())
-            QSKIP("this machine has a default printer; the test would print on it");
+        // Qt falls back to the first printer when there is no default one.
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("a printer is in reach of this test; pressing STAMPA would print on it");
         QStringList errors;
         widgets::setErrorReporter([&errors](const QString& message) { errors << message; });
         TForm1 window;
@@ -221,6 +308,68 @@ private slots:
         QVERIFY2(errors.first().startsWith(QLatin1String("Printing failed: ")), qPrintable(errors.first()));
         for (const QString& name : window::printHiddenControls())
             QVERIFY2(control(window, name)->isVisible(), qPrintable(name));
+    }
+
+    // "STAMPA" on a real spooler: a cupsd of the test's own whose default queue is a cups-pdf
+    // printer. The queue writes one sheet; turned with its long side across, it shows the
+    // window from its top-left corner as tall as the page, the marked cells in their colours.
+    void stampaOnSpooler()
+    {
+        if (!cups_->start())
+            QSKIP(qPrintable(QStringLiteral("CUPS cannot be started here: ") + cups_->reason()));
+        const auto stop = qScopeGuard([this] { cups_->stop(); });
+        QVERIFY2(cups_->addDefaultPdfQueue(), qPrintable(cups_->reason()));
+        // Press nothing unless the default printer is the private queue.
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), PrivateCups::Queue);
+
+        SchemeFolder folder;
+        folder.write(QStringLiteral("small.dis"), "#-#\n###\n-#-\n");
+        QStringList errors;
+        widgets::setErrorReporter([&errors](const QString& message) { errors << message; });
+        const auto noReporter = qScopeGuard([] { widgets::setErrorReporter({}); });
+        TForm1 window(folder.exeFolder());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // At the layout's size the window is wider than tall, so a sheet printed upright would
+        // not hold it as tall as the page.
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(TForm1::DesignClientWidth, TForm1::DesignClientHeight);
+        QTRY_COMPARE(window.Schermo->size(), QSize(TForm1::DesignClientWidth, TForm1::DesignClientHeight));
+        // The scheme picked, a picture cell found (yellow), a blank one marked (sky blue).
+        QTest::mouseClick(window.CaricaSchemi->viewport(), Qt::LeftButton, {},
+            window.CaricaSchemi->visualItemRect(window.CaricaSchemi->item(0)).center());
+        QTest::mouseClick(control(window, QStringLiteral("suiEdit1")), Qt::LeftButton);
+        QTest::mouseClick(control(window, QStringLiteral("suiEdit2")), Qt::LeftButton);
+        QCOMPARE(window.Label4->text(), QStringLiteral("5"));
+
+        QTest::mouseClick(window.StampaCrucintarsio, Qt::LeftButton);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            !cups_->pdfs().isEmpty() && cups_->idle(), qPrintable(cups_->errorLog()), 120000);
+        QCOMPARE(cups_->pdfs().size(), 1);
+        const QString pdf = cups_->pdfs().first();
+        const QString info = output(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(!info.isEmpty(), "pdfinfo failed (scripts/deps.sh installs poppler-utils)");
+        QVERIFY2(info.contains(
+                     QRegularExpression(QStringLiteral("^Pages: +1$"), QRegularExpression::MultilineOption)),
+            qPrintable(info));
+
+        QTemporaryDir rendered;
+        output(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                QStringLiteral("-singlefile"), pdf, rendered.filePath(QStringLiteral("sheet"))});
+        const QImage sheet(rendered.filePath(QStringLiteral("sheet.png")));
+        QVERIFY2(!sheet.isNull(), "pdftoppm failed");
+        // A printer turns a landscape page onto its paper; either way round, the turned sheet
+        // must show the window upright.
+        QList<QImage> turned {sheet};
+        if (sheet.height() > sheet.width())
+            turned
+                = {sheet.transformed(QTransform().rotate(90)), sheet.transformed(QTransform().rotate(-90))};
+        QStringList seen;
+        const bool shown = std::any_of(turned.begin(), turned.end(),
+            [&](const QImage& page) { return showsWindow(page, window, seen); });
+        QVERIFY2(shown, qPrintable(seen.join(u'\n')));
     }
 };
 
