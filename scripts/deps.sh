@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tessaria need, if missing.
+# With --fuzz also Debian's clang and libFuzzer (compiler-rt), for scripts/fuzz.sh.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   fonts-liberation
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
