@@ -1,6 +1,7 @@
 // Fuzz target: the INI reader behind the language files, read from a file as the translation
 // reads it and compared with a plain line-by-line reading of the same rules.
 #include "fuzzsupport.h"
+#include "textrules.h"
 
 #include "inifile.h"
 #include "textfile.h"
@@ -15,33 +16,10 @@
 
 namespace {
 
+using fuzz::asciiUpper;
+using fuzz::trimBlanks;
+
 constexpr qsizetype MaxValueLength = 2047;
-
-bool isBlankChar(QChar c)
-{
-    return c.unicode() <= 32;
-}
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlankChar(text[begin]))
-        ++begin;
-    while (end > begin && isBlankChar(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-QString asciiUpper(const QString& text)
-{
-    QString upper = text;
-    for (QChar& c : upper) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - 32);
-    }
-    return upper;
-}
 
 // The file as the README's rules read it: one entry per section (names case-folded and
 // trimmed), the first value of every key.

@@ -3,6 +3,7 @@
 // line adds nothing; each entry leads to its language file by the file-name rule.
 #include "fuzzsupport.h"
 #include "qtsupport.h"
+#include "textrules.h"
 
 #include "combobox.h"
 #include "component.h"
@@ -55,15 +56,6 @@ QStringList entriesOf(const QString& text)
     return lines;
 }
 
-QString asciiLower(QString text)
-{
-    for (QChar& c : text) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    }
-    return text;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char*** argv)
@@ -93,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (qsizetype i = 0; i < entries.size() && i < 64; ++i) {
         fuzz::check(lang::LanguageFilePath(folder, entries[i])
-                == folder + asciiLower(entries[i]) + QStringLiteral(".lng"),
+                == folder + fuzz::asciiLower(entries[i]) + QStringLiteral(".lng"),
             "a language file named other than by the entry in small letters");
     }
     return 0;

@@ -4,6 +4,7 @@
 // the pass, and every property that no path names keeps its value.
 #include "fuzzsupport.h"
 #include "qtsupport.h"
+#include "textrules.h"
 
 #include "combobox.h"
 #include "component.h"
@@ -28,6 +29,8 @@
 
 namespace {
 
+using fuzz::sameAscii;
+using fuzz::trimBlanks;
 using widgets::Component;
 
 // The window in miniature: "Form1", owned by the application, owns every control although they
@@ -62,32 +65,6 @@ public:
     widgets::Label* label4;
     lang::TLanguage* language;
 };
-
-bool isBlankChar(QChar c)
-{
-    return c.unicode() <= 32;
-}
-
-QString trimBlanks(QStringView text)
-{
-    while (!text.isEmpty() && isBlankChar(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && isBlankChar(text.back()))
-        text.chop(1);
-    return text.toString();
-}
-
-bool sameAscii(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-        if (lower(a[i].unicode()) != lower(b[i].unicode()))
-            return false;
-    }
-    return true;
-}
 
 // Where a path leads, walked here from the application through ownership: the component (null
 // when a name matches none) and the property name.
