@@ -27,7 +27,11 @@ while IFS='|' read -r name binary seeds dict options; do
   log=$dir/logs/$name.log
   mkdir -p "$corpus" "$crashes" "$dir/logs"
   find "$crashes" -type f | sort >"$log.before"
-  read -r -a seedFolders <<<"$seeds"
+  seedFolders=()
+  for folder in $seeds; do
+    # A new target may have no seeds of its own yet.
+    if [ -d "$folder" ]; then seedFolders+=("$folder"); fi
+  done
   read -r -a ownOptions <<<"$options"
   args=(-max_total_time="$seconds" -print_final_stats=1 -timeout=25 -rss_limit_mb=2048
     -max_len=1048576 -artifact_prefix="$crashes/" "${ownOptions[@]}")
