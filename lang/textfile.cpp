@@ -79,8 +79,11 @@ QString decodeText(const QByteArray& bytes)
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
-    // Stateless: an incomplete sequence at the end counts as an error too.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Stateless: an incomplete sequence at the end counts as an error too. The one mark this
+    // reader skips is gone already, so the decoder must not skip a second one: a U+FEFF that
+    // follows it is text.
+    QStringDecoder utf8(
+        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(view);
     if (!utf8.hasError())
         return text;

@@ -125,8 +125,20 @@ QObject* propertyObject(widgets::Component* component)
 
 } // namespace
 
+namespace {
+
+// The message is read back through what(), a C string that ends at the first NUL: a NUL in the
+// value would cut off the rest of the message, so the replacement character stands in for it.
+QString shownValue(QString value)
+{
+    return value.replace(QChar(u'\0'), QChar(QChar::ReplacementCharacter));
+}
+
+} // namespace
+
 ConversionError::ConversionError(const QString& value)
-    : std::runtime_error(QStringLiteral("'%1' is not a valid integer value").arg(value).toStdString())
+    : std::runtime_error(
+        QStringLiteral("'%1' is not a valid integer value").arg(shownValue(value)).toStdString())
 {
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tessaria need, if missing.
+# With --fuzz also Debian's clang and libFuzzer (compiler-rt), for scripts/fuzz.sh.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
   # PDF back with poppler's tools.
   cups printer-driver-cups-pdf poppler-utils
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -188,6 +188,9 @@ void TestIniFile::decodeText_data()
                                                "abc")
                                  << QStringLiteral("abc");
     QTest::newRow("BOM only at the start") << QByteArray("a\xEF\xBB\xBF") << QStringLiteral("a\uFEFF");
+    QTest::newRow("second BOM kept") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                   "a")
+                                     << QStringLiteral("\uFEFFa");
     QTest::newRow("Latin-1 range") << QByteArray("espa\xF1ol") << QStringLiteral("español");
     QTest::newRow("Windows-1252 range") << QByteArray("\x80\x8A\x9C\x9F") << QStringLiteral("€ŠœŸ");
     QTest::newRow("undefined bytes") << QByteArray("\x81\x8D\x8F\x90\x9D")

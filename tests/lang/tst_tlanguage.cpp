@@ -343,6 +343,7 @@ void TestTLanguage::toInteger_data()
     QTest::newRow("digits then letters") << "12a" << false << 0;
     QTest::newRow("trailing space") << "12 " << false << 0;
     QTest::newRow("inner space") << "1 2" << false << 0;
+    QTest::newRow("NUL inside") << QStringLiteral("1") + QChar(u'\0') + QStringLiteral("2") << false << 0;
     QTest::newRow("sign only") << "-" << false << 0;
     QTest::newRow("prefix only") << "$" << false << 0;
     QTest::newRow("0x only") << "0x" << false << 0;
@@ -366,7 +367,10 @@ void TestTLanguage::toInteger()
         QCOMPARE(result, number);
     } catch (const lang::ConversionError& e) {
         QVERIFY2(!valid, e.what());
-        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("'%1' is not a valid integer value").arg(text));
+        // what() is a C string: a NUL of the value is shown as the replacement character.
+        QCOMPARE(QString::fromUtf8(e.what()),
+            QStringLiteral("'%1' is not a valid integer value")
+                .arg(text.replace(QChar(u'\0'), QChar(0xFFFD))));
     }
 }
 
