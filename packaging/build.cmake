@@ -9,8 +9,8 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 option(TESSARIA_DEBIAN_BUILDFLAGS "Add Debian's hardening flags from dpkg-buildflags" ON)
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
 
-# The sanitizer and fuzzing builds and an unoptimised build stay without them: _FORTIFY_SOURCE needs
-# optimisation, and the sanitizers bring their own checks.
+# The sanitizer and fuzzing builds and an unoptimised build stay without them: _FORTIFY_SOURCE
+# needs optimisation, and the sanitizers bring their own checks.
 if(TESSARIA_DEBIAN_BUILDFLAGS AND DPKG_BUILDFLAGS AND NOT TESSARIA_SANITIZE AND NOT TESSARIA_FUZZ
    AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
