@@ -16,6 +16,8 @@ namespace {
 constexpr unsigned char Utf8Lead = 0xC2;
 constexpr unsigned char Degree = 0xB0;
 constexpr std::size_t ChunkSize = 64 * 1024;
+// Editors that save "UTF-8 with BOM" start the file with it.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 class FileDescriptor {
 public:
@@ -41,6 +43,26 @@ void SchemeParser::put(SchemeChar kind, char mark)
 }
 
 void SchemeParser::feed(std::string_view bytes)
+{
+    parse(skipByteOrderMark(bytes));
+}
+
+std::string_view SchemeParser::skipByteOrderMark(std::string_view bytes)
+{
+    while (!started_ && !bytes.empty()) {
+        if (bytes.front() != ByteOrderMark[markBytes_]) {
+            // Not a byte-order mark after all: the bytes it began with are read as they stand.
+            started_ = true;
+            parse(ByteOrderMark.substr(0, markBytes_));
+            break;
+        }
+        bytes.remove_prefix(1);
+        started_ = ++markBytes_ == ByteOrderMark.size();
+    }
+    return bytes;
+}
+
+void SchemeParser::parse(std::string_view bytes)
 {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
@@ -90,6 +112,10 @@ void SchemeParser::feed(std::string_view bytes)
 
 const SchemeDrawing& SchemeParser::finish()
 {
+    if (!started_) {
+        started_ = true;
+        parse(ByteOrderMark.substr(0, markBytes_));
+    }
     if (pendingLead_ && !complete()) {
         pendingLead_ = false;
         put(SchemeChar::Mark, static_cast<char>(Utf8Lead));
@@ -124,20 +150,28 @@ SchemeDrawing readSchemeFile(const std::string& path)
         throw IoError("I/O error " + std::to_string(S_ISDIR(info.st_mode) ? EISDIR : EINVAL));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
+    return readScheme([&file](std::span<char> buffer) {
+        for (;;) {
+            const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR)
+                throw IoError("I/O error " + std::to_string(errno));
+        }
+    });
+}
+
+SchemeDrawing readScheme(const ChunkReader& readChunk)
+{
     SchemeParser parser;
     std::array<char, ChunkSize> buffer;
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw IoError("I/O error " + std::to_string(errno));
-        }
+        const std::size_t got = readChunk(buffer);
         if (got == 0)
             break;
         // After line 21 the chunks are still read, so that a read failure anywhere in the
         // file is reported, but the parser no longer looks at them.
-        parser.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+        parser.feed(std::string_view(buffer.data(), got));
     }
     return parser.finish();
 }

@@ -5,6 +5,9 @@
 #include "board.h"
 
 #include <array>
+#include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,23 +32,38 @@ using SchemeDrawing = std::array<SchemeCell, CellCount>;
 // Turns the bytes of a scheme file, fed in chunks of any size, into its drawing.
 // Lines end at LF; a CR is never part of a line (before LF it ends the line with it, elsewhere
 // it is dropped). A 0xC2 directly followed by 0xB0 is one degree sign; any other 0xC2 is a
-// mark like every other byte. The parser keeps no more than the drawing itself.
+// mark like every other byte. A UTF-8 byte-order mark (EF BB BF) at the very start of the file
+// is skipped; anywhere else, and when only its first bytes start the file, its bytes are marks.
+// The parser keeps no more than the drawing itself.
 class SchemeParser {
 public:
     void feed(std::string_view bytes);
-    // Call once after the last chunk; settles a 0xC2 that ended the file.
+    // Call once after the last chunk; settles a 0xC2 or the start of a byte-order mark that
+    // ended the file.
     const SchemeDrawing& finish();
     // True once line 21 has ended: nothing later in the file changes the drawing.
     bool complete() const { return line_ >= GridSize; }
 
 private:
+    std::string_view skipByteOrderMark(std::string_view bytes);
+    void parse(std::string_view bytes);
     void put(SchemeChar kind, char mark = 0);
 
     SchemeDrawing drawing_ {};
     int line_ = 0; // 0-based line being read
     int column_ = 0; // 0-based position of the next character in that line
     bool pendingLead_ = false; // a 0xC2 waits for the byte that follows it
+    bool started_ = false; // the start of the file has been settled: a byte-order mark or not
+    std::size_t markBytes_ = 0; // how many bytes of a byte-order mark the file started with so far
 };
+
+// Fills the buffer it is given with the next bytes of a file and returns how many it put
+// there, 0 at the end of the file. Throws IoError when reading fails.
+using ChunkReader = std::function<std::size_t(std::span<char> buffer)>;
+
+// Reads a scheme chunk by chunk to its end. Every chunk is read, also after line 21 has
+// ended, so that a read failure anywhere in the file is reported (the IoError propagates).
+SchemeDrawing readScheme(const ChunkReader& readChunk);
 
 // Whether a pick of path loads a scheme: its file name (after the last "/") ends in exactly
 // ".dis" (lower case), and it is not something other than a regular file (a folder, a device,

@@ -1,18 +1,27 @@
 // FileListBox: listing a folder, the pick event and descending into sub-folders.
 #include "filelistbox.h"
 
-#include <QDir>
+#include "decoding.h"
+
+#include <QFile>
 #include <QFileIconProvider>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace widgets {
 
 namespace {
 
 constexpr int FolderRole = Qt::UserRole + 1;
+constexpr int NativeNameRole = Qt::UserRole + 2; // the name's bytes, as the file system has them
 
 // Rows of the list's ItemHeight, whatever the font.
 class ItemHeightDelegate : public QStyledItemDelegate {
@@ -47,13 +56,49 @@ const QIcon& fileIcon()
     return icon;
 }
 
+struct Entry {
+    QByteArray name; // as the file system spells it
+    QString shown;
+};
+
 // Name order without regard to letter case; names equal but for case keep a stable order.
-void sortNames(QStringList& names)
+void sortEntries(std::vector<Entry>& entries)
 {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int c = a.shown.compare(b.shown, Qt::CaseInsensitive);
+        if (c != 0)
+            return c < 0;
+        return a.shown != b.shown ? a.shown < b.shown : a.name < b.name;
     });
+}
+
+// The sub-folders and regular files of a folder, by what each entry is or points to. Read with
+// the system's own calls, since Qt's listing drops names that are not valid UTF-8.
+void readFolder(const QByteArray& folder, std::vector<Entry>& folders, std::vector<Entry>& files)
+{
+    DIR* dir = folder.isEmpty() ? nullptr : ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const auto closeDir = qScopeGuard([dir] { ::closedir(dir); });
+    while (const dirent* entry = ::readdir(dir)) {
+        // ".", ".." and the hidden dot files.
+        if (entry->d_name[0] == '.')
+            continue;
+        // Follows links; a broken link or a loop of links cannot be looked at and is left out.
+        struct stat info { };
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0)
+            continue;
+        const QByteArray name(entry->d_name);
+        if (S_ISDIR(info.st_mode))
+            folders.push_back({name, fromUtf8OrWindows1252(name)});
+        else if (S_ISREG(info.st_mode))
+            files.push_back({name, fromUtf8OrWindows1252(name)});
+    }
+}
+
+template <typename Path> Path joined(const Path& folder, const Path& name)
+{
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
 } // namespace
@@ -75,7 +120,13 @@ FileListBox::FileListBox(QWidget* parent, Component* owner, const QString& name)
 
 void FileListBox::setDirectory(const QString& directory)
 {
-    directory_ = directory;
+    list(QFile::encodeName(directory), directory);
+}
+
+void FileListBox::list(const QByteArray& nativeFolder, const QString& folder)
+{
+    nativeDirectory_ = nativeFolder;
+    directory_ = folder;
     refresh();
 }
 
@@ -83,19 +134,19 @@ void FileListBox::refresh()
 {
     listing_ = true;
     clear();
-    const QDir dir(directory_);
-    if (!directory_.isEmpty() && dir.exists()) {
-        // Hidden entries (dot files) are no schemes for a child to pick.
-        QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-        QStringList files = dir.entryList(QDir::Files, QDir::NoSort);
-        sortNames(folders);
-        sortNames(files);
-        for (const QString& folder : std::as_const(folders)) {
-            auto* item = new QListWidgetItem(folderIcon(), folder, this);
-            item->setData(FolderRole, true);
-        }
-        for (const QString& file : std::as_const(files))
-            new QListWidgetItem(fileIcon(), file, this);
+    std::vector<Entry> folders;
+    std::vector<Entry> files;
+    readFolder(nativeDirectory_, folders, files);
+    sortEntries(folders);
+    sortEntries(files);
+    for (const Entry& folder : folders) {
+        auto* item = new QListWidgetItem(folderIcon(), folder.shown, this);
+        item->setData(FolderRole, true);
+        item->setData(NativeNameRole, folder.name);
+    }
+    for (const Entry& file : files) {
+        auto* item = new QListWidgetItem(fileIcon(), file.shown, this);
+        item->setData(NativeNameRole, file.name);
     }
     setCurrentRow(-1);
     listing_ = false;
@@ -121,9 +172,15 @@ QString FileListBox::fileName() const
     const QListWidgetItem* entry = currentItem();
     if (!entry || !entry->isSelected())
         return {};
-    if (directory_.endsWith(u'/'))
-        return directory_ + entry->text();
-    return directory_ + u'/' + entry->text();
+    return joined(directory_, entry->text());
+}
+
+QByteArray FileListBox::nativeFileName() const
+{
+    const QListWidgetItem* entry = currentItem();
+    if (!entry || !entry->isSelected())
+        return {};
+    return joined(nativeDirectory_, entry->data(NativeNameRole).toByteArray());
 }
 
 void FileListBox::setItemHeight(int height)
@@ -159,9 +216,8 @@ void FileListBox::mouseDoubleClickEvent(QMouseEvent* event)
     const QListWidgetItem* entry = itemAt(event->position().toPoint());
     if (!entry || !entry->data(FolderRole).toBool())
         return;
-    const QString folder
-        = directory_.endsWith(u'/') ? directory_ + entry->text() : directory_ + u'/' + entry->text();
-    setDirectory(folder);
+    list(joined(nativeDirectory_, entry->data(NativeNameRole).toByteArray()),
+        joined(directory_, entry->text()));
 }
 
 } // namespace widgets

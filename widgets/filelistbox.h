@@ -4,6 +4,7 @@
 #include "component.h"
 #include "control.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QListWidget>
@@ -12,11 +13,18 @@
 
 namespace widgets {
 
-// Lists the folder Directory: its sub-folders first, then its files (every name but hidden
-// ones, the dot files), each group sorted by name without regard to letter case, each entry with a small
-// folder or file icon and its name. "." and ".." are never listed. A folder that does not
-// exist (or cannot be read) lists nothing. Setting Directory always lists the folder afresh,
-// even when it is the same, and leaves no entry selected; listing emits no pickChanged().
+// Lists the folder Directory: its sub-folders first, then its regular files, each group sorted
+// by name without regard to letter case, each entry with a small folder or file icon and its
+// name. A link counts as what it points to. Nothing else is listed: no devices, FIFOs or
+// sockets (which could never be read as a file to its end), no broken links, no hidden names
+// (the dot files), never "." and "..". A folder that does not exist (or cannot be read) lists
+// nothing. Setting Directory always lists the folder afresh, even when it is the same, and
+// leaves no entry selected; listing emits no pickChanged().
+//
+// Names are kept as the file system spells them, bytes that need not be UTF-8: a name that is
+// valid UTF-8 shows as such, any other as Windows-1252 (as names copied from an older Windows
+// system were written). nativeFileName() hands the exact bytes on, and a double click enters
+// a folder by them.
 //
 // pickChanged() follows every change of the selected entry by the user, mouse or keys. A
 // double click on a folder entry lists that folder; on a file it does nothing more.
@@ -40,6 +48,9 @@ public:
     FileListBox(QWidget* parent, Component* owner, const QString& name);
 
     QString directory() const { return directory_; }
+    // The folder as the file system spells it: QFile::encodeName(directory), or, after a double
+    // click, the folder's path followed by the bytes of the entry's name.
+    QByteArray nativeDirectory() const { return nativeDirectory_; }
     void setDirectory(const QString& directory);
     // Lists the current folder again.
     void refresh();
@@ -48,8 +59,12 @@ public:
     QStringList items() const;
     // Whether the entry at row is a folder.
     bool isFolder(int row) const;
-    // The selected entry's full path (Directory + "/" + name), or empty when none is selected.
+    // The selected entry's full path as shown (Directory + "/" + name), or empty when none is
+    // selected. For display only: open the entry by nativeFileName().
     QString fileName() const;
+    // The selected entry's full path as the file system spells it, or empty when none is
+    // selected.
+    QByteArray nativeFileName() const;
 
     int itemHeight() const { return itemHeight_; }
     void setItemHeight(int height);
@@ -63,9 +78,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void list(const QByteArray& nativeFolder, const QString& folder);
     void emitPick();
 
     QString directory_;
+    QByteArray nativeDirectory_;
     int itemHeight_ = 18;
     bool listing_ = false;
 };

@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace widgets {
 
 Label::Label(QWidget* parent, Component* owner, const QString& name)
@@ -58,13 +60,21 @@ void Label::setAutoSize(bool autoSize)
 QSize Label::textExtent() const
 {
     // Whole-pixel advances per character and whole-pixel ascent and descent, as the layout's
-    // sizes were measured: a label returns to exactly its layout size after any rescale.
+    // sizes were measured: a label returns to exactly its layout size after any rescale. Where
+    // the advances were rounded down (7.2 pixels to 7), the text's real advance is wider: the
+    // label takes that, rounded up, so that its last letters are never cut.
     const QFontMetricsF metrics(font());
     const QString measured = text().isEmpty() ? QStringLiteral(" ") : text();
     int width = 0;
     for (const QChar ch : measured)
         width += qRound(metrics.horizontalAdvance(ch));
+    width = std::max(width, qCeil(metrics.horizontalAdvance(measured)));
     return QSize(width, qCeil(metrics.ascent()) + qCeil(metrics.descent()));
+}
+
+QSize Label::sizeHint() const
+{
+    return textExtent();
 }
 
 void Label::adjustToText()

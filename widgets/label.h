@@ -13,8 +13,9 @@ namespace widgets {
 
 // Plain text (never rich text), top-left aligned, transparent unless Color is set. With
 // AutoSize on (the default) the width and height follow the text whenever the caption or the
-// font changes; the top-left corner stays. An empty caption measures as one blank, so an
-// empty label keeps the height of a line.
+// font changes, and whenever adjustSize() is called (the scaling panel does so after every
+// rescale, since bounds scaled in proportion need not hold the caption); the top-left corner
+// stays. An empty caption measures as one blank, so an empty label keeps the height of a line.
 class Label : public Control<QLabel>, public Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
@@ -44,8 +45,10 @@ public:
     // Switching it on sizes the label at once.
     void setAutoSize(bool autoSize);
 
-    // The size the caption needs in the current font.
+    // The size the caption needs in the current font: at least its real advance, rounded up.
     QSize textExtent() const;
+    // The text extent, which adjustSize() gives the label.
+    QSize sizeHint() const override;
 
 protected:
     void changeEvent(QEvent* event) override;

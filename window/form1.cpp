@@ -25,7 +25,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -134,6 +133,9 @@ void TForm1::createControls()
     Panel1 = createGuideLine(QStringLiteral("Panel1"), 281, 252, 513, 3);
 
     Esci = new widgets::SkinButton(Schermo, this, QStringLiteral("Esci"));
+    // Reached by Tab only: a click on it must not leave the focus there, where the next Space
+    // would end the program (and the game in play).
+    Esci->setFocusPolicy(Qt::TabFocus);
     Esci->setText(QStringLiteral("ESCI"));
     Esci->setFont(widgets::layoutFont(FontFamily, 19));
     Esci->setSkinName(QStringLiteral("DeepBlue"));
@@ -292,6 +294,9 @@ void TForm1::setTabOrder()
     for (QWidget* w : std::initializer_list<QWidget*> {
              Panel1, Panel2, Panel3, Panel4, CheckBox2, Panel5, Panel6, Panel7, Panel8})
         chain(w);
+    // The first control in the chain is Esci; the focus starts in the scheme list instead, so
+    // that a child's first key press picks a scheme rather than ending the program.
+    CaricaSchemi->setFocus();
 }
 
 void TForm1::connectHandlers()
@@ -346,6 +351,18 @@ bool TForm1::event(QEvent* event)
         break;
     }
     return QWidget::event(event);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The start-up does not wait for the first activation: without a window manager, or where
+    // focus-stealing prevention leaves the new window inactive, none may come until the child
+    // clicks into the window, which would stay small with an empty scheme list until then.
+    if (!shown_) {
+        shown_ = true;
+        widgets::guarded([this] { FormActivate(); });
+    }
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
@@ -459,7 +476,8 @@ void TForm1::CaricaSchemiClick()
 {
     // A pick rewrites most of the board: one repaint of the area it touched follows it.
     const widgets::BoardRepaintBatch batch;
-    game_.pick(QFile::encodeName(CaricaSchemi->fileName()).toStdString());
+    // By the name's own bytes: a name that is not UTF-8 is shown decoded, but opened as it is.
+    game_.pick(CaricaSchemi->nativeFileName().toStdString());
 }
 
 // A click or a hover with SOS usually changes one cell, but the one that completes the picture

@@ -139,6 +139,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
@@ -163,7 +164,8 @@ private:
     std::unique_ptr<lang::LanguageChooser> chooser_;
     QString exeFolderOverride_;
     QString exeFolder_;
-    // Whether FormActivate is due at the next activation: at the first, and after the
-    // activation went to another window of the program (not to another program).
-    bool activationDue_ = true;
+    // Whether FormActivate is due at the next activation: after the activation went to another
+    // window of the program (not to another program). The first show runs it in any case.
+    bool activationDue_ = false;
+    bool shown_ = false;
 };

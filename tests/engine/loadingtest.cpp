@@ -7,7 +7,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <span>
 
 using namespace engine;
 using namespace enginetest;
@@ -22,6 +24,8 @@ private slots:
     void lineEndingsLoadTheSameBoard();
     void parserIgnoresChunkBoundaries_data();
     void parserIgnoresChunkBoundaries();
+    void readsToTheEnd_data();
+    void readsToTheEnd();
     void loadResetsBoardAndRestartsTimer();
     void picksThatLoadNothing_data();
     void picksThatLoadNothing();
@@ -89,6 +93,22 @@ void LoadingTest::loads_data()
     QTest::newRow("\"=\" leaves the cell hidden") << schemeFile({"#=#", "###"}) << grid({"1.1", "111"}) << 5;
     QTest::newRow("\"1\" instead of \"#\" is filled but not counted")
         << schemeFile({"1-#", "#1#"}) << grid({"101", "111"}) << 3;
+    QTest::newRow("a byte-order mark at the start is skipped")
+        << QByteArray("\xEF\xBB\xBF#-#\r\n-#-\r\n") << grid({"101", "010"}) << 3;
+    QTest::newRow("a byte-order mark before a degree sign is skipped")
+        << QByteArray("\xEF\xBB\xBF\xC2\xB0#\n##\n") << grid({".1", "11"}) << 3;
+    QTest::newRow("a byte-order mark later in the file is three marks")
+        << schemeFile({"####", "\xEF\xBB\xBF#"}) << grid({"1111", "\xEF\xBB\xBF\x31"}) << 5;
+    QTest::newRow("a second byte-order mark is three marks")
+        << schemeFile({"\xEF\xBB\xBF\xEF\xBB\xBF#", "####"}) << grid({"\xEF\xBB\xBF\x31", "1111"}) << 5;
+    QTest::newRow("the start of a byte-order mark keeps its bytes")
+        << schemeFile({"\xEF\xBB#", "###"}) << grid({"\xEF\xBB\x31", "111"}) << 4;
+    QTest::newRow("0xEF before a degree sign is a mark")
+        << schemeFile({"\xEF\xC2\xB0#", "###"}) << grid({"\xEF.1", "111"}) << 4;
+    QTest::newRow("digits 2 to 9 are marks; only \"#\" counts")
+        << schemeFile({"#23456789", "#32547698"}) << grid({"123456789", "132547698"}) << 2;
+    QTest::newRow("digits alone keep their lines alive")
+        << schemeFile({"32", "45"}) << grid({"32", "45"}) << 0;
     QTest::newRow("other characters are marks as they stand")
         << schemeFile({"# a2", "####"}) << grid({"1 a2", "1111"}) << 5;
     QTest::newRow("64-cell rectangle: every other line is dead") << schemeFile({
@@ -176,6 +196,9 @@ void LoadingTest::parserIgnoresChunkBoundaries_data()
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("CR LF and UTF-8 degree signs") << QByteArray("#\xC2\xB0-\r\n\xC2\xC2\xB0#\r\n=\xB0x\xC2");
     QTest::newRow("long lines") << QByteArray(repeated("-#", 20) + "\r\n" + repeated("#", 30) + "\n#");
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF\xC2\xB0#\r\n-\xEF\xBB\xBF#");
+    QTest::newRow("start of a byte-order mark") << QByteArray("\xEF\xBB\xC2\xB0\n\xEF\xBB");
+    QTest::newRow("first byte of a byte-order mark at the end") << QByteArray("\xEF");
 }
 
 void LoadingTest::parserIgnoresChunkBoundaries()
@@ -189,12 +212,72 @@ void LoadingTest::parserIgnoresChunkBoundaries()
         return parser.finish();
     };
     const SchemeDrawing whole = drawingOf(file, 0);
-    for (qsizetype split = 1; split < file.size(); ++split) {
-        const SchemeDrawing parts = drawingOf(file, split);
+    const auto compare = [&whole](const SchemeDrawing& parts, const QString& how) {
         for (std::size_t i = 0; i < parts.size(); ++i) {
             QVERIFY2(parts[i].kind == whole[i].kind && parts[i].mark == whole[i].mark,
-                qPrintable(QStringLiteral("split at %1 changes cell %2").arg(split).arg(i + 1)));
+                qPrintable(QStringLiteral("%1 changes cell %2").arg(how).arg(i + 1)));
         }
+    };
+    for (qsizetype split = 1; split < file.size(); ++split)
+        compare(drawingOf(file, split), QStringLiteral("split at %1").arg(split));
+    // One byte at a time: every boundary at once.
+    SchemeParser bytewise;
+    for (const char byte : file)
+        bytewise.feed(std::string_view(&byte, 1));
+    compare(bytewise.finish(), QStringLiteral("one byte at a time"));
+}
+
+void LoadingTest::readsToTheEnd_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("chunkSize");
+    QTest::addColumn<int>("failAt"); // bytes served before the reader fails, -1: it never does
+    QTest::addColumn<QString>("message");
+    const QByteArray fortyLines = repeated("#-#\n", 40);
+    QTest::newRow("a read failure after line 21") << fortyLines << 8 << 120 << "I/O error 5";
+    QTest::newRow("a read failure just before the end") << fortyLines << 8 << 152 << "I/O error 5";
+    QTest::newRow("a read failure inside line 21") << fortyLines << 8 << 80 << "I/O error 5";
+    QTest::newRow("no failure: read to the end") << fortyLines << 8 << -1 << "";
+    QTest::newRow("no failure: one chunk") << fortyLines << 4096 << -1 << "";
+}
+
+void LoadingTest::readsToTheEnd()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, chunkSize);
+    QFETCH(int, failAt);
+    QFETCH(QString, message);
+
+    qsizetype served = 0;
+    int endsSeen = 0;
+    const ChunkReader reader = [&](std::span<char> buffer) -> std::size_t {
+        if (served == failAt)
+            throw IoError("I/O error 5");
+        const qsizetype size
+            = std::min({qsizetype(buffer.size()), qsizetype(chunkSize), file.size() - served});
+        std::copy_n(file.constData() + served, size, buffer.data());
+        served += size;
+        endsSeen += size == 0 ? 1 : 0;
+        return std::size_t(size);
+    };
+    QString raised;
+    SchemeDrawing drawing;
+    try {
+        drawing = readScheme(reader);
+    } catch (const IoError& error) {
+        raised = QString::fromStdString(error.what());
+    }
+    QCOMPARE(raised, message);
+    if (!message.isEmpty())
+        return;
+    // Read to its end and no further, and the drawing is that of the first 21 lines.
+    QCOMPARE(served, file.size());
+    QCOMPARE(endsSeen, 1);
+    for (int n = 1; n <= CellCount; ++n) {
+        const SchemeCell& cell = drawing[std::size_t(n - 1)];
+        QCOMPARE(cell.kind, cellColumn(n) <= 3 ? SchemeChar::Mark : SchemeChar::Missing);
+        if (cellColumn(n) <= 3)
+            QCOMPARE(cell.mark, cellColumn(n) == 2 ? '-' : '#');
     }
 }
 

@@ -94,10 +94,20 @@ void PlayTest::play_data()
         << QByteArray("2,2") << true;
     QTest::newRow("a hidden cell receives no click")
         << schemeFile({"#-#"}) << QByteArray("c1,2") << grid({"w.w"}) << 2 << QByteArray() << true;
+    // Digits 2 to 9 written in a scheme: the rules go by the mark's class, but only "#" counted.
+    const QByteArray digits = schemeFile({"#23456789", "#32547698", "#########"});
+    QTest::newRow("click: blank-class digits turn sky blue, filled-class digits are found")
+        << digits << QByteArray("c1,2 c1,3 c1,4 c1,5 c1,6 c1,7 c1,8 c1,9")
+        << grid({"wbybybyby", "wwwwwwwww", "wwwwwwwww"}) << 7 << QByteArray("1,9") << true;
+    QTest::newRow("SOS finds filled-class digits only")
+        << digits << QByteArray("sos m1,2 m1,3 m1,4 m1,5 m1,6 m1,7 m1,8 m1,9")
+        << grid({"wwywywywy", "wwwwwwwww", "wwwwwwwww"}) << 7 << QByteArray() << true;
     QTest::newRow("SOS unticked: mouse moves change nothing")
         << diagonal << QByteArray("m1,1 m2,2") << grid({"ww", "ww"}) << 2 << QByteArray() << true;
     QTest::newRow("SOS ticked: a filled cell is found, a blank one is not")
         << diagonal << QByteArray("sos m1,1 m1,2") << grid({"yw", "ww"}) << 1 << QByteArray() << true;
+    QTest::newRow("SOS leaves an inert mark alone") << schemeFile({"#x", "##"}) << QByteArray("sos m1,2 m1,1")
+                                                    << grid({"yw", "ww"}) << 2 << QByteArray() << true;
     QTest::newRow("SOS never turns a found cell white")
         << diagonal << QByteArray("sos m1,1 m1,1") << grid({"yw", "ww"}) << 1 << QByteArray() << true;
     QTest::newRow("SOS leaves a sky-blue cell alone")

@@ -545,6 +545,41 @@ private slots:
         QCOMPARE(TMRAutoSize(&label).Diagnose(), autoSizeAdvice);
     }
 
+    // A rescale that leaves the font as it was gives an auto-sized label its caption's size
+    // back, however narrow the proportional bounds; without AutoSize the bounds stay.
+    void autoSizeAfterRescale_data()
+    {
+        QTest::addColumn<bool>("autoSize");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("on: the caption's size") << true << QSize();
+        QTest::newRow("off: the scaled bounds") << false << QSize(7, 14);
+    }
+    void autoSizeAfterRescale()
+    {
+        QFETCH(bool, autoSize);
+        QFETCH(QSize, size);
+        Fixture f(400, 300);
+        auto* label = new AutoSizeLabel;
+        label->setParent(f.panel);
+        label->autoSize = autoSize;
+        QFont font = label->font();
+        widgets::setFontPointSize(font, 8);
+        label->setFont(font);
+        label->setText(QStringLiteral("0"));
+        label->setGeometry(10, 10, 7, 14);
+        QVERIFY(f.show());
+        label->setText(QStringLiteral("125"));
+        f.resize(402, 301);
+        QCOMPARE(widgets::fontPointSize(label->font()), 8);
+        QCOMPARE(label->pos(), QPoint(10, 10));
+        if (size.isValid()) {
+            QCOMPARE(label->size(), size);
+        } else {
+            QCOMPARE(label->size(), label->sizeHint());
+            QVERIFY(label->width() > 14);
+        }
+    }
+
     void diagnoseMissingProperty()
     {
         // Asked of a plain QLabel, which publishes no AutoSize.

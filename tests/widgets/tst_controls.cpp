@@ -11,7 +11,9 @@
 #include "timer.h"
 
 #include <QAbstractItemView>
+#include <QFontMetricsF>
 #include <QLineEdit>
+#include <QtMath>
 #include <QtTest>
 
 #include <memory>
@@ -308,6 +310,23 @@ void ControlsTest::labelAutoSize()
     label->setFont(larger);
     QVERIFY(label->width() >= 13 * caption.size());
     QCOMPARE(label->pos(), QPoint(11, 8));
+
+    // At every size the label holds its caption's real advance, also where the advance of a
+    // character is rounded down (7.2 pixels at 12, 13.2 at 22).
+    const QString instruction = QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO");
+    label->setText(instruction);
+    for (int pixels = 6; pixels <= 48; ++pixels) {
+        QFont sized = font;
+        sized.setPixelSize(pixels);
+        label->setFont(sized);
+        const QFontMetricsF metrics(sized);
+        QVERIFY2(label->width() >= qCeil(metrics.horizontalAdvance(instruction)),
+            qPrintable(QString::number(pixels)));
+        QVERIFY2(label->height() >= qCeil(metrics.ascent() + metrics.descent()),
+            qPrintable(QString::number(pixels)));
+    }
+    label->setFont(font);
+    QCOMPARE(label->size(), QSize(364, 14));
 
     // Without AutoSize the bounds stay as set.
     label->setAutoSize(false);

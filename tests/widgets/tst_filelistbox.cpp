@@ -1,10 +1,14 @@
 // The file list: entry order, what is not listed, the pick event by mouse and keys, descent
-// into a sub-folder by double click, and a missing folder.
+// into a sub-folder by double click, names that are not UTF-8, and a missing folder.
 #include "filelistbox.h"
 
 #include <QtTest>
 
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace widgets;
 
@@ -18,6 +22,19 @@ void makeTree(const QString& root, const QStringList& folders, const QStringList
     for (const QString& file : files) {
         QFile f(dir.filePath(file));
         QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+}
+
+// Entries other than plain folders and files: "fifo <name>" or "link <name> <target>".
+void makeSpecial(const QString& root, const QStringList& specs)
+{
+    for (const QString& spec : specs) {
+        const QStringList part = spec.split(u' ');
+        const QByteArray path = QFile::encodeName(root + u'/' + part.value(1));
+        if (part.first() == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else
+            QCOMPARE(::symlink(QFile::encodeName(part.value(2)).constData(), path.constData()), 0);
     }
 }
 
@@ -54,6 +71,7 @@ private slots:
     void order_data();
     void order();
     void missingFolderListsNothing();
+    void namesNotInUtf8();
     void keysPickEntries();
     void mousePicksAnEntry();
     void listingPicksNothing();
@@ -72,35 +90,47 @@ void FileListBoxTest::order_data()
 {
     QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("special"); // for makeSpecial
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<int>("folderCount");
 
-    QTest::newRow("folders first") << QStringList {"zeta"} << QStringList {"a.dis"}
+    const QStringList none;
+    QTest::newRow("folders first") << QStringList {"zeta"} << QStringList {"a.dis"} << none
                                    << QStringList {"zeta", "a.dis"} << 1;
     QTest::newRow("case ignored in both groups")
-        << QStringList {"beta", "Alpha", "Gamma"} << QStringList {"c.txt", "B.dis", "a.dis"}
+        << QStringList {"beta", "Alpha", "Gamma"} << QStringList {"c.txt", "B.dis", "a.dis"} << none
         << QStringList {"Alpha", "beta", "Gamma", "a.dis", "B.dis", "c.txt"} << 3;
-    QTest::newRow("digits and letters")
-        << QStringList {} << QStringList {"Z.dis", "10.dis", "2.dis", "_x.dis"}
-        << QStringList {"10.dis", "2.dis", "_x.dis", "Z.dis"} << 0;
-    QTest::newRow("empty folder") << QStringList {} << QStringList {} << QStringList {} << 0;
+    QTest::newRow("digits and letters") << none << QStringList {"Z.dis", "10.dis", "2.dis", "_x.dis"} << none
+                                        << QStringList {"10.dis", "2.dis", "_x.dis", "Z.dis"} << 0;
+    QTest::newRow("empty folder") << none << none << none << none << 0;
     QTest::newRow("hidden entries left out")
-        << QStringList {".git", "facili"} << QStringList {".x.dis", "casa.dis"}
+        << QStringList {".git", "facili"} << QStringList {".x.dis", "casa.dis"} << none
         << QStringList {"facili", "casa.dis"} << 1;
     QTest::newRow("long names with blanks")
-        << QStringList {"schemi difficili"} << QStringList {"una casa grande.dis"}
+        << QStringList {"schemi difficili"} << QStringList {"una casa grande.dis"} << none
         << QStringList {"schemi difficili", "una casa grande.dis"} << 1;
+    QTest::newRow("a link is what it points to")
+        << QStringList {"facili"} << QStringList {"casa.dis"}
+        << QStringList {"link scorciatoia facili", "link copia.dis casa.dis", "link zz.dis facili"}
+        << QStringList {"facili", "scorciatoia", "zz.dis", "casa.dis", "copia.dis"} << 3;
+    QTest::newRow("no devices, FIFOs, broken links or loops of links")
+        << none << QStringList {"casa.dis"}
+        << QStringList {"fifo tubo.dis", "link zero.dis /dev/zero", "link null /dev/null",
+               "link rotto.dis nessuno.dis", "link anello.dis anello.dis"}
+        << QStringList {"casa.dis"} << 0;
 }
 
 void FileListBoxTest::order()
 {
     QFETCH(QStringList, folders);
     QFETCH(QStringList, files);
+    QFETCH(QStringList, special);
     QFETCH(QStringList, listed);
     QFETCH(int, folderCount);
     const QString root = temp_->filePath(QStringLiteral("schemi"));
     QVERIFY(QDir().mkpath(root));
     makeTree(root, folders, files);
+    makeSpecial(root, special);
 
     list_->setDirectory(root);
     QCOMPARE(list_->items(), listed);
@@ -128,6 +158,45 @@ void FileListBoxTest::missingFolderListsNothing()
     QCOMPARE(picks.size(), 0);
     QTest::keyClick(list_, Qt::Key_Down);
     QCOMPARE(picks.size(), 0);
+}
+
+// Names written by an older Windows system, in Windows-1252: shown decoded, handed on and
+// entered by their own bytes. A name in UTF-8 shows as UTF-8.
+void FileListBoxTest::namesNotInUtf8()
+{
+    const QByteArray root = QFile::encodeName(temp_->path());
+    const QByteArray file = root + "/caf\xE9.dis";
+    const QByteArray folder = root + "/\xE0 faire";
+    const QByteArray inner = folder + "/t\xE9.dis";
+    // Qt leaves such names out when it removes the temporary folder: they go by hand.
+    const auto removeThem = qScopeGuard([&] {
+        ::unlink(inner.constData());
+        ::rmdir(folder.constData());
+        ::unlink(file.constData());
+    });
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    for (const QByteArray& path : {file, inner}) {
+        const int fd = ::creat(path.constData(), 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+    }
+    makeTree(temp_->path(), {}, {QStringLiteral("perché.dis")});
+
+    list_->setDirectory(temp_->path());
+    QCOMPARE(list_->items(),
+        (QStringList {QStringLiteral("à faire"), QStringLiteral("café.dis"), QStringLiteral("perché.dis")}));
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 1));
+    QCOMPARE(list_->nativeFileName(), file);
+    QCOMPARE(list_->fileName(), temp_->path() + QStringLiteral("/café.dis"));
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 2));
+    QCOMPARE(list_->nativeFileName(), root + "/perch\xC3\xA9.dis");
+
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 0));
+    QCOMPARE(list_->nativeDirectory(), folder);
+    QCOMPARE(list_->directory(), temp_->path() + QStringLiteral("/à faire"));
+    QCOMPARE(list_->items(), QStringList {QStringLiteral("té.dis")});
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, centreOf(list_, 0));
+    QCOMPARE(list_->nativeFileName(), inner);
 }
 
 void FileListBoxTest::keysPickEntries()

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 class SchemeFolder {
 public:
     // withSchemi false leaves the exe folder without its "schemi" folder.
@@ -16,6 +19,14 @@ public:
         if (withSchemi)
             QDir(dir_.path()).mkpath(QStringLiteral("schemi"));
     }
+    // Qt's removal of the folder leaves out names that are not UTF-8: those go here.
+    ~SchemeFolder()
+    {
+        for (const QByteArray& path : native_)
+            ::unlink(path.constData());
+    }
+    SchemeFolder(const SchemeFolder&) = delete;
+    SchemeFolder& operator=(const SchemeFolder&) = delete;
 
     bool isValid() const { return dir_.isValid(); }
     // The exe folder, ending in "/".
@@ -34,6 +45,21 @@ public:
     }
     void mkdir(const QString& relativePath) const { QDir(schemi()).mkpath(relativePath); }
 
+    // Writes schemi/<name>, a name given by its bytes (which need not be UTF-8); false when
+    // that fails.
+    bool writeNative(const QByteArray& name, const QByteArray& drawing)
+    {
+        const QByteArray path = QFile::encodeName(schemi()) + '/' + name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return false;
+        native_.append(path);
+        const bool written = ::write(fd, drawing.constData(), size_t(drawing.size())) == drawing.size();
+        ::close(fd);
+        return written;
+    }
+
 private:
     QTemporaryDir dir_;
+    QList<QByteArray> native_;
 };

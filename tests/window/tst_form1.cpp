@@ -53,6 +53,30 @@ const QByteArray SmallScheme = "#-#\n###\n-#-\n";
 // A second scheme with other clues, to tell a new load from the old board.
 const QByteArray OtherScheme = "-##\n##-\n";
 
+// Withholds a window's activations, as where there is no window manager or focus-stealing
+// prevention leaves a new window inactive.
+class ActivationWithheld : public QObject {
+public:
+    explicit ActivationWithheld(QWidget* window)
+        : window_(window)
+    {
+        QApplication::instance()->installEventFilter(this);
+    }
+    int withheld = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != window_ || event->type() != QEvent::WindowActivate)
+            return false;
+        ++withheld;
+        return true;
+    }
+
+private:
+    QWidget* window_;
+};
+
 } // namespace
 
 class TestForm1 : public WindowTest {
@@ -345,15 +369,71 @@ private slots:
 
     // --- Start-up and the scheme list ----------------------------------------------------
 
+    // The start-up runs when the window is first shown, whether an activation follows or not.
+    void activation_data()
+    {
+        QTest::addColumn<bool>("activated");
+        QTest::newRow("activated") << true;
+        QTest::newRow("never activated") << false;
+    }
+
     void activation()
     {
-        openWindow();
+        QFETCH(bool, activated);
+        std::unique_ptr<ActivationWithheld> withheld;
+        if (activated) {
+            openWindow();
+        } else {
+            folder = std::make_unique<SchemeFolder>();
+            folder->write(QStringLiteral("small.dis"), SmallScheme);
+            folder->write(QStringLiteral("other.dis"), OtherScheme);
+            createWindow();
+            withheld = std::make_unique<ActivationWithheld>(form.get());
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+            QTRY_VERIFY(withheld->withheld > 0);
+        }
         QVERIFY(form->windowState() & Qt::WindowMaximized);
         QCOMPARE(form->exeFolder(), folder->exeFolder());
         QCOMPARE(QDir(form->CaricaSchemi->directory()), QDir(folder->schemi()));
         QCOMPARE(form->CaricaSchemi->items(), (QStringList {"other.dis", "small.dis"}));
         QCOMPARE(form->CaricaSchemi->toolTip(), QStringLiteral("Scegli un esercizio"));
+        QTRY_VERIFY(form->size() != QSize(TForm1::DesignClientWidth, TForm1::DesignClientHeight));
         QCOMPARE(form->Schermo->geometry(), form->rect());
+        QVERIFY(errors.isEmpty());
+    }
+
+    // The focus starts in the scheme list, so the first keys pick schemes; a press on "ESCI"
+    // that is not a click leaves the focus where it was, so a Space after it cannot quit.
+    void focusStartsInTheSchemeList()
+    {
+        openWindow();
+        QCOMPARE(QApplication::focusWidget(), form->CaricaSchemi);
+        // Space picks the first entry, Return does nothing, the arrows move on.
+        QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Return);
+        QVERIFY(form->isVisible());
+        QCOMPARE(label4(), QStringLiteral("4"));
+        QTest::keyClick(form->windowHandle(), Qt::Key_Down);
+        QCOMPARE(label4(), QStringLiteral("6"));
+
+        // The child presses "ESCI", thinks better of it and lets go elsewhere.
+        QTest::mousePress(form->Esci, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(form->Esci, Qt::LeftButton, {}, QPoint(10, 60));
+        QVERIFY(form->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form->CaricaSchemi);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Return);
+        QVERIFY(form->isVisible());
+        QTest::keyClick(form->windowHandle(), Qt::Key_Up);
+        QCOMPARE(label4(), QStringLiteral("4"));
+        // Tab still reaches it.
+        QWidget* focus = nullptr;
+        for (int tabs = 0; tabs < 20 && focus != form->Esci; ++tabs) {
+            QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+        }
+        QCOMPARE(focus, form->Esci);
         QVERIFY(errors.isEmpty());
     }
 
@@ -428,6 +508,70 @@ private slots:
         QCOMPARE(QDir(form->CaricaSchemi->directory()), QDir(folder->schemi()));
         QCOMPARE(form->CaricaSchemi->items(), (QStringList {"animali", "other.dis", "small.dis"}));
         QVERIFY(errors.isEmpty());
+    }
+
+    // An entry that is no scheme loads nothing: the game in play, its counter and its seconds
+    // go on. A folder, even one named like a scheme, is entered by a double click.
+    void picksThatLoadNothing_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("isFolder");
+        QTest::newRow("a folder named like a scheme") << "x.dis" << true;
+        QTest::newRow("a folder") << "animali" << true;
+        QTest::newRow("an upper-case extension") << "SMALL.DIS" << false;
+        QTest::newRow("another extension") << "small.txt" << false;
+    }
+
+    void picksThatLoadNothing()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, isFolder);
+        openWindow();
+        if (isFolder)
+            folder->write(entry + QStringLiteral("/dentro.dis"), OtherScheme);
+        else
+            folder->write(entry, OtherScheme);
+        form->CaricaSchemi->refresh();
+        pick(QStringLiteral("small.dis"));
+        click(cell(1, 1));
+        click(cell(1, 2));
+
+        const QList<QListWidgetItem*> found = form->CaricaSchemi->findItems(entry, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        const QPoint centre = form->CaricaSchemi->visualItemRect(found.first()).center();
+        QTest::mouseClick(form->CaricaSchemi->viewport(), Qt::LeftButton, {}, centre);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
+        QCOMPARE(label4(), QStringLiteral("5"));
+        QCOMPARE(box(cell(1, 1))->backgroundColor(), Yellow);
+        QCOMPARE(box(cell(1, 2))->backgroundColor(), SkyBlue);
+        QVERIFY(!box(cell(4, 4))->isVisibleTo(form->Schermo));
+
+        const QStringList listed = form->CaricaSchemi->items();
+        QTest::mouseDClick(form->CaricaSchemi->viewport(), Qt::LeftButton, {}, centre);
+        QCOMPARE(form->CaricaSchemi->items(), isFolder ? QStringList {"dentro.dis"} : listed);
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(label4(), QStringLiteral("5"));
+        // The game goes on to its end.
+        for (const int n : {cell(1, 3), cell(2, 1), cell(2, 2), cell(2, 3), cell(3, 2)})
+            click(n);
+        QCOMPARE(label4(), QStringLiteral("0"));
+        QCOMPARE(box(cell(1, 1))->backgroundColor(), Green);
+    }
+
+    // A scheme whose name an older Windows system wrote in Windows-1252 is listed, picked and
+    // loaded by its own bytes.
+    void schemeNamedInWindows1252()
+    {
+        openWindow();
+        QVERIFY(folder->writeNative("caf\xE9.dis", SmallScheme));
+        form->CaricaSchemi->refresh();
+        QCOMPARE(form->CaricaSchemi->items(),
+            (QStringList {
+                QStringLiteral("café.dis"), QStringLiteral("other.dis"), QStringLiteral("small.dis")}));
+        pick(QStringLiteral("café.dis"));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
+        QCOMPARE(label4(), QStringLiteral("6"));
+        QCOMPARE(box(rowClueSlot(2, 5))->boxText(), QStringLiteral("3"));
     }
 
     // The loader reads the list's selected entry when the list reports the pick, so by then
@@ -565,18 +709,42 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
-    // A whole game by mouse: blanks marked, picture cells found, the last one completes.
+    // A whole game by mouse: blanks marked, picture cells found by clicks or by sweeping the
+    // mouse over the grid with "SOS !!!" ticked, the last one completes.
+    void wholeGame_data()
+    {
+        QTest::addColumn<bool>("bySos");
+        QTest::newRow("by clicks") << false;
+        QTest::newRow("by SOS hover") << true;
+    }
+
     void wholeGame()
     {
+        QFETCH(bool, bySos);
         openWindow();
         pick(QStringLiteral("small.dis"));
         const QList<int> picture {cell(1, 1), cell(1, 3), cell(2, 1), cell(2, 2), cell(2, 3), cell(3, 2)};
         const QList<int> blanks {cell(1, 2), cell(3, 1)};
         for (int n : blanks)
             click(n);
-        for (int i = 0; i < picture.size(); ++i) {
-            click(picture[i]);
-            QCOMPARE(label4(), QString::number(5 - i));
+        const QRect afterBlanks = form->Shape1->geometry();
+        if (bySos) {
+            QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+            QVERIFY(form->CheckBox1->isChecked());
+            // Row by row over the whole picture, as a child sweeps it.
+            int found = 0;
+            for (int r = 1; r <= 3; ++r) {
+                for (int c = 1; c <= 3; ++c) {
+                    hover(cell(r, c));
+                    found += picture.contains(cell(r, c)) ? 1 : 0;
+                    QCOMPARE(label4(), QString::number(6 - found));
+                }
+            }
+        } else {
+            for (int i = 0; i < picture.size(); ++i) {
+                click(picture[i]);
+                QCOMPARE(label4(), QString::number(5 - i));
+            }
         }
         for (int n = 1; n <= 441; ++n) {
             QVERIFY2(!box(n)->isEnabled(), qPrintable(QString::number(n)));
@@ -588,14 +756,22 @@ private slots:
         }
         QCOMPARE(box(cell(1, 2))->backgroundColor(), SkyBlue);
         QCOMPARE(box(cell(3, 3))->backgroundColor(), White);
-        const QRect last = markerUnder(cell(3, 2));
+        // The hover help never moves the click marker.
+        const QRect last = bySos ? afterBlanks : markerUnder(cell(3, 2));
         QCOMPARE(form->Shape1->geometry(), last);
 
         // A finished board takes no more clicks or moves.
         click(cell(3, 3));
+        hover(cell(3, 3));
         QCOMPARE(box(cell(3, 3))->backgroundColor(), White);
         QCOMPARE(form->Shape1->geometry(), last);
         QCOMPARE(label4(), QStringLiteral("0"));
+
+        // The seconds stand still from completion on: past a tick of the real timer, Label1
+        // shows what it showed.
+        const QString seconds = form->Label1->text();
+        QTest::qWait(1300);
+        QCOMPARE(form->Label1->text(), seconds);
         QVERIFY(errors.isEmpty());
     }
 
@@ -657,7 +833,6 @@ private slots:
         QFETCH(QString, message);
         openWindow();
         folder->write(QStringLiteral("vanished.dis"), SmallScheme);
-        folder->mkdir(QStringLiteral("folder.dis"));
         form->CaricaSchemi->refresh();
         QFile::remove(folder->schemi() + QStringLiteral("/vanished.dis"));
 

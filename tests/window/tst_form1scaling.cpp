@@ -13,8 +13,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtMath>
 
 #include <cmath>
 #include <memory>
@@ -77,6 +79,9 @@ QFont fontOf(QWidget* control)
 //   - # -
 const QByteArray SmallScheme = "#-#\n###\n-#-\n";
 
+// 125 picture cells: five full rows and one of 20.
+const QByteArray LargeScheme = QByteArray(21, '#').append('\n').repeated(5) + QByteArray(20, '#');
+
 } // namespace
 
 class TestForm1Scaling : public WindowTest {
@@ -106,6 +111,7 @@ private:
         folder = std::make_unique<SchemeFolder>();
         QVERIFY(folder->isValid());
         folder->write(QStringLiteral("small.dis"), SmallScheme);
+        folder->write(QStringLiteral("large.dis"), LargeScheme);
         createWindow();
         recordDesign();
         showWindow();
@@ -267,6 +273,55 @@ private slots:
             const QRect expected = scaledRect(d.bounds, DesignSize, ScreenSize);
             QVERIFY2(d.control->geometry() == expected, qPrintable(d.name));
         }
+    }
+
+    // Every caption is shown whole at every size: each label is at least as wide as its text's
+    // real advance and as high as its line. Fonts are whole points, so neighbouring sizes give
+    // the same fonts (1024 x 768 and 1021 x 767: 9 points for the labels); the labels must
+    // hold their captions there too, not only where the font changed.
+    void captionsWhole_data()
+    {
+        QTest::addColumn<QList<QSize>>("sizes");
+        QTest::newRow("1024 x 768") << QList<QSize> {{1024, 768}};
+        QTest::newRow("1366 x 768") << QList<QSize> {{1366, 768}};
+        QTest::newRow("1920 x 1080") << QList<QSize> {{1920, 1080}};
+        QTest::newRow("1280 x 1024") << QList<QSize> {{1280, 1024}};
+        QTest::newRow("640 x 480") << QList<QSize> {{640, 480}};
+        QTest::newRow("1024 x 768, then 1021 x 767: same fonts") << QList<QSize> {{1024, 768}, {1021, 767}};
+        QTest::newRow("1366 x 768, then 1360 x 766: same fonts") << QList<QSize> {{1366, 768}, {1360, 766}};
+        QTest::newRow("1920 x 1080, then 1900 x 1070, then 1921 x 1081")
+            << QList<QSize> {{1920, 1080}, {1900, 1070}, {1921, 1081}};
+        QTest::newRow("the design size, then one pixel less") << QList<QSize> {{814, 629}, {813, 628}};
+    }
+
+    void captionsWhole()
+    {
+        QFETCH(QList<QSize>, sizes);
+        openWindow();
+        pick(QStringLiteral("large.dis"));
+        QCOMPARE(form->Label4->text(), QStringLiteral("125"));
+        restore();
+        const QList<widgets::Label*> labels {form->Label1, form->Label2, form->Label4};
+        for (const QSize size : sizes) {
+            form->resize(size);
+            QTRY_COMPARE(form->Schermo->size(), size);
+            for (widgets::Label* label : labels) {
+                const QFontMetricsF metrics(label->font());
+                const int advance = qCeil(metrics.horizontalAdvance(label->text()));
+                const int line = qCeil(metrics.ascent() + metrics.descent());
+                QVERIFY2(label->width() >= advance && label->height() >= line,
+                    qPrintable(QStringLiteral("%1 \"%2\" at %3 x %4: %5 x %6 for %7 x %8")
+                                   .arg(label->name(), label->text())
+                                   .arg(size.width())
+                                   .arg(size.height())
+                                   .arg(label->width())
+                                   .arg(label->height())
+                                   .arg(advance)
+                                   .arg(line)));
+            }
+        }
+        QCOMPARE(form->Label4->text(), QStringLiteral("125"));
+        QVERIFY(errors.isEmpty());
     }
 
     // The boxes' fonts grow with the smaller proportion of their own client size: 47 x 34

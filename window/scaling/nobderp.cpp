@@ -628,7 +628,20 @@ void TMRMarginSpacing::Apply()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Advice only
+// Advice, and the auto-sized label's own size
+
+void TMRAutoSize::Apply()
+{
+    // Runs after the bounds and the font handler: bounds scaled in proportion can be narrower
+    // than the caption when the font stayed the same (captured for one caption, shown with a
+    // longer one, or rounded down), so a label that sizes itself is asked to do so again. The
+    // label alone knows its size; a label without AutoSize keeps the scaled bounds.
+    if (!Control)
+        return;
+    const QMetaProperty autoSize = widgets::findPublishedProperty(Control, QStringLiteral("AutoSize"));
+    if (autoSize.isValid() && autoSize.read(Control).toBool())
+        Control->adjustSize();
+}
 
 QString TMRStretch::Diagnose() const
 {

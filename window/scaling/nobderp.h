@@ -231,10 +231,13 @@ public:
     QString Diagnose() const override;
 };
 
-// A label that sizes itself fights the scaling: advice only.
+// A label that sizes itself fights the scaling: the advice is to switch AutoSize off. While it
+// is on, Apply has the label fit its caption again (adjustSize) after its bounds and font were
+// scaled, so that a rescale never leaves it cut. Captures nothing.
 class TMRAutoSize : public TMRPropertyHandler {
 public:
     using TMRPropertyHandler::TMRPropertyHandler;
+    void Apply() override;
     QString Diagnose() const override;
 };
 
