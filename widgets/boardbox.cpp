@@ -30,7 +30,6 @@ BoardBox::BoardBox(QWidget* parent, Component* owner, const QString& name)
     , textColor_(Qt::black)
     , border_(Qt::black)
 {
-    setObjectName(name);
     // The box paints every pixel itself, yet it is deliberately not marked opaque: Qt paints
     // opaque siblings by cutting each one out of the region left for the ones below, and with
     // 693 boxes side by side that region work grows with the square of their number (a full

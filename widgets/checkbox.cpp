@@ -7,7 +7,6 @@ CheckBox::CheckBox(QWidget* parent, Component* owner, const QString& name)
     : Control<QCheckBox>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     connect(this, &QCheckBox::toggled, this, &CheckBox::stateClicked);
 }
 

@@ -35,7 +35,6 @@ ComboBox::ComboBox(QWidget* parent, Component* owner, const QString& name)
     : Control<QComboBox>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);

@@ -107,7 +107,6 @@ FileListBox::FileListBox(QWidget* parent, Component* owner, const QString& name)
     : Control<QListWidget>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setIconSize(QSize(16, 16));

@@ -13,7 +13,6 @@ Label::Label(QWidget* parent, Component* owner, const QString& name)
     : Control<QLabel>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMargin(0);

@@ -143,14 +143,12 @@ MenuItem::MenuItem(QObject* parent, Component* owner, const QString& name)
     : QAction(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 SkinPopupMenu::SkinPopupMenu(QWidget* parent, Component* owner, const QString& name)
     : QMenu(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     auto* style = new MenuStyle;
     style->setParent(this);
     setStyle(style);

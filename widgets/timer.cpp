@@ -7,7 +7,6 @@ Timer::Timer(QObject* parent, Component* owner, const QString& name)
     : QTimer(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     QTimer::setInterval(1000);
     restart();
 }

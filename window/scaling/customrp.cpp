@@ -253,7 +253,6 @@ TCustomResizerPanel::TCustomResizerPanel(QWidget* parent, widgets::Component* ow
     : QFrame(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setFrameShape(QFrame::NoFrame);
     refWidth_ = width();
     refHeight_ = height();

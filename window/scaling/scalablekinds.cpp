@@ -170,7 +170,6 @@ ListBox::ListBox(QWidget* parent, widgets::Component* owner, const QString& name
     : QListWidget(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setUniformItemSizes(true);
     setItemDelegate(new ItemHeightDelegate(this, &itemHeight_));
 }
@@ -185,7 +184,6 @@ ComboBox::ComboBox(QWidget* parent, widgets::Component* owner, const QString& na
     : QComboBox(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setItemDelegate(new ItemHeightDelegate(this, &itemHeight_));
 }
 
@@ -224,7 +222,6 @@ ScrollBox::ScrollBox(QWidget* parent, widgets::Component* owner, const QString& 
     , horz_(new ScrollBoxBar(this, Qt::Horizontal))
     , vert_(new ScrollBoxBar(this, Qt::Vertical))
 {
-    setObjectName(name);
     setWidgetResizable(false);
     setWidget(new QWidget);
 }
@@ -233,7 +230,6 @@ DrawGrid::DrawGrid(QWidget* parent, widgets::Component* owner, const QString& na
     : QTableWidget(rows, columns, parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setMinimumSectionSize(0);
     horizontalHeader()->hide();
@@ -274,7 +270,6 @@ TabSet::TabSet(QWidget* parent, widgets::Component* owner, const QString& name)
     : QTabBar(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 void TabSet::setTabHeight(int height)
@@ -308,7 +303,6 @@ SpeedButton::SpeedButton(QWidget* parent, widgets::Component* owner, const QStri
     : QToolButton(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 void SpeedButton::setMargin(int margin)
@@ -354,7 +348,6 @@ PageControl::PageControl(QWidget* parent, widgets::Component* owner, const QStri
     : QTabWidget(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setTabBar(new PageTabBar(this));
 }
 
@@ -379,14 +372,12 @@ Image::Image(QWidget* parent, widgets::Component* owner, const QString& name)
     : QLabel(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 StatusBar::StatusBar(QWidget* parent, widgets::Component* owner, const QString& name)
     : QStatusBar(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setSizeGripEnabled(false);
     panels_ = new WidthList(this, [this](int index) {
         if (index < static_cast<int>(labels_.size()))
@@ -409,7 +400,6 @@ HeaderControl::HeaderControl(QWidget* parent, widgets::Component* owner, const Q
     , model_(new QStandardItemModel(this))
     , sections_(new SectionList(this))
 {
-    setObjectName(name);
     setMinimumSectionSize(0);
     setModel(model_);
 }
@@ -426,7 +416,6 @@ ListView::ListView(QWidget* parent, widgets::Component* owner, const QString& na
     : QListView(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     // In report style the first column is the width of every item cell.
     columns_ = new WidthList(this, [this](int index) {
         if (index == 0)
@@ -438,7 +427,6 @@ TreeView::TreeView(QWidget* parent, widgets::Component* owner, const QString& na
     : QTreeView(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 } // namespace scaling
