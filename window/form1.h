@@ -143,9 +143,22 @@ protected:
 
 private:
     void createControls();
+    void createSchermo();
+    void createFlag();
+    void createTopLabels();
+    void createClickMarker();
+    void createTopButtons();
+    widgets::SkinButton* createSkinButton(const QString& name, const QString& caption, const QRect& bounds);
+    void createLists();
+    void createAids();
+    widgets::CheckBox* createCheckBox(const QString& name, const QString& caption, int left);
     void createBoard();
     widgets::BoardBox* createBox(int n, const QFont& boxFont, const QFont& labelFont);
-    widgets::Panel* createGuideLine(const QString& name, int left, int top, int width, int height);
+    void createGuideLines();
+    widgets::Panel* createGuideLine(int n);
+    void createPopupMenu();
+    void createLanguage();
+    void createTimer();
     void setTabOrder();
     void connectHandlers();
     void fillClientArea();
