@@ -2,6 +2,7 @@
 #include "filelistbox.h"
 
 #include "decoding.h"
+#include "paths.h"
 
 #include <QFile>
 #include <QFileIconProvider>
@@ -96,11 +97,6 @@ void readFolder(const QByteArray& folder, std::vector<Entry>& folders, std::vect
     }
 }
 
-template <typename Path> Path joined(const Path& folder, const Path& name)
-{
-    return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
 } // namespace
 
 FileListBox::FileListBox(QWidget* parent, Component* owner, const QString& name)
@@ -171,7 +167,7 @@ QString FileListBox::fileName() const
     const QListWidgetItem* entry = currentItem();
     if (!entry || !entry->isSelected())
         return {};
-    return joined(directory_, entry->text());
+    return joinPath(directory_, entry->text());
 }
 
 QByteArray FileListBox::nativeFileName() const
@@ -179,7 +175,7 @@ QByteArray FileListBox::nativeFileName() const
     const QListWidgetItem* entry = currentItem();
     if (!entry || !entry->isSelected())
         return {};
-    return joined(nativeDirectory_, entry->data(NativeNameRole).toByteArray());
+    return joinPath(nativeDirectory_, entry->data(NativeNameRole).toByteArray());
 }
 
 void FileListBox::setItemHeight(int height)
@@ -215,8 +211,8 @@ void FileListBox::mouseDoubleClickEvent(QMouseEvent* event)
     const QListWidgetItem* entry = itemAt(event->position().toPoint());
     if (!entry || !entry->data(FolderRole).toBool())
         return;
-    list(joined(nativeDirectory_, entry->data(NativeNameRole).toByteArray()),
-        joined(directory_, entry->text()));
+    list(joinPath(nativeDirectory_, entry->data(NativeNameRole).toByteArray()),
+        joinPath(directory_, entry->text()));
 }
 
 } // namespace widgets

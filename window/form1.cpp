@@ -14,6 +14,7 @@
 #include "layout.h"
 #include "nobderp.h"
 #include "panel.h"
+#include "paths.h"
 #include "popupmenu.h"
 #include "printing.h"
 #include "shape.h"
@@ -468,7 +469,7 @@ void TForm1::FormActivate()
 
 QString TForm1::schemeFolder() const
 {
-    return exeFolder_ + QStringLiteral("schemi");
+    return widgets::joinPath(exeFolder_, QStringLiteral("schemi"));
 }
 
 void TForm1::pointSchemeListAtSchemeFolder()
@@ -632,8 +633,7 @@ void TForm1::SpinButton1DownClick() { }
 // The language layer fills these in.
 QString TForm1::runningExeFolder() const
 {
-    return exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                                        : exeFolderOverride_;
+    return exeFolderOverride_.isEmpty() ? widgets::executableFolder() : exeFolderOverride_;
 }
 
 // Any button released anywhere over any of the three stripes opens the chooser.

@@ -7,6 +7,7 @@
 #include "label.h"
 #include "languagechooser.h"
 #include "panel.h"
+#include "paths.h"
 #include "skinbutton.h"
 #include "textfile.h"
 #include "tlanguage.h"
@@ -168,6 +169,13 @@ void TestLanguageChooser::languageFilePath_data()
     QTest::newRow("empty name") << "/opt/t/"
                                 << ""
                                 << "/opt/t/.lng";
+    // The name is joined as it stands: a leading "/" never leaves the folder.
+    QTest::newRow("name starting with a separator") << "/opt/t/"
+                                                    << "/etc/x"
+                                                    << "/opt/t//etc/x.lng";
+    QTest::newRow("no folder") << ""
+                               << "English"
+                               << "english.lng";
 }
 
 void TestLanguageChooser::languageFilePath()
@@ -180,7 +188,7 @@ void TestLanguageChooser::languageFilePath()
 
 void TestLanguageChooser::languageFilePathOfExecutable()
 {
-    QCOMPARE(lang::executableFolder(), QCoreApplication::applicationDirPath() + u'/');
+    QCOMPARE(widgets::executableFolder(), QCoreApplication::applicationDirPath() + u'/');
     QCOMPARE(lang::LanguageFilePath(QStringLiteral("ITALIANO")),
         QCoreApplication::applicationDirPath() + QStringLiteral("/italiano.lng"));
 }
