@@ -590,18 +590,24 @@ void TForm1::setControlsVisible(const QStringList& names, bool visible)
     }
 }
 
-QImage TForm1::printImage()
+void TForm1::withPrintedControlsHidden(const std::function<void()>& action)
 {
     setControlsVisible(window::printHiddenControls(), false);
     const auto showAgain = qScopeGuard([this] { setControlsVisible(window::printShownControls(), true); });
-    return Schermo->grab().toImage();
+    action();
+}
+
+QImage TForm1::printImage()
+{
+    QImage image;
+    withPrintedControlsHidden([this, &image] { image = Schermo->grab().toImage(); });
+    return image;
 }
 
 void TForm1::printTo(QPrinter& printer)
 {
-    setControlsVisible(window::printHiddenControls(), false);
-    const auto showAgain = qScopeGuard([this] { setControlsVisible(window::printShownControls(), true); });
-    window::printImage(printer, Schermo->grab().toImage());
+    // The controls stay hidden until the page has gone to the printer.
+    withPrintedControlsHidden([this, &printer] { window::printImage(printer, Schermo->grab().toImage()); });
 }
 
 void TForm1::StampaCrucintarsioClick()

@@ -11,9 +11,9 @@
 #include <QString>
 #include <QWidget>
 
-#include <memory>
-
 #include <array>
+#include <functional>
+#include <memory>
 
 class QPrinter;
 
@@ -164,6 +164,9 @@ private:
     void fillClientArea();
     void pointSchemeListAtSchemeFolder();
     void setControlsVisible(const QStringList& names, bool visible);
+    // Runs action with the ten controls of window::printHiddenControls() hidden, and shows them
+    // again afterwards, also when action throws.
+    void withPrintedControlsHidden(const std::function<void()>& action);
     static int boxNumber(QObject* sender);
 
     // The boxes by number, filled as they are created. The engine reaches boxes thousands of
