@@ -398,7 +398,7 @@ void TForm1::connectHandlers()
     connect(CheckBox2, &widgets::CheckBox::stateClicked, this, guard([this] { CheckBox2Click(); }));
     connect(IngrandisciSchema, &QAction::triggered, this, guard([this] { IngrandisciSchemaClick(); }));
     connect(VerticaleF31, &QAction::triggered, this, guard([this] { VerticaleF31Click(); }));
-    connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(); }));
+    connect(Timer1, &widgets::Timer::timeout, this, guard([this] { Timer1Timer(); }));
 }
 
 // --- Window events -----------------------------------------------------------------------

@@ -272,7 +272,7 @@ void ControlsTest::timerTicks()
     Timer timer(nullptr, owner_.get(), QStringLiteral("Timer1"));
     timer.stop();
     QVERIFY(!timer.isEnabled());
-    QSignalSpy ticks(&timer, &QTimer::timeout);
+    QSignalSpy ticks(&timer, &Timer::timeout);
     timer.setInterval(20);
     QTest::qWait(80);
     QCOMPARE(ticks.size(), 0);

@@ -211,13 +211,13 @@ void PropertiesTest::writeByNameTakesEffect_data()
         << QVariant(true);
     QTest::newRow("Timer interval") << "Timer"
                                     << "interval" << QVariant(250) << Effect([](QObject* o) -> QVariant {
-                                           return static_cast<QTimer*>(o)->interval();
+                                           return static_cast<Timer*>(o)->interval();
                                        })
                                     << QVariant(250);
     QTest::newRow("Timer enabled off stops it")
         << "Timer"
         << "ENABLED" << QVariant(false)
-        << Effect([](QObject* o) -> QVariant { return static_cast<QTimer*>(o)->isActive(); })
+        << Effect([](QObject* o) -> QVariant { return static_cast<Timer*>(o)->isActive(); })
         << QVariant(false);
     QTest::newRow("MenuItem shortcut")
         << "MenuItem"

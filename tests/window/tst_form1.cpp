@@ -801,7 +801,7 @@ private slots:
     void timerTicks()
     {
         openWindow();
-        QSignalSpy ticks(form->Timer1, &QTimer::timeout);
+        QSignalSpy ticks(form->Timer1, &widgets::Timer::timeout);
         const int before = form->Label1->text().toInt();
         QVERIFY(ticks.wait(1500));
         QCOMPARE(form->Label1->text().toInt(), before + 1);
