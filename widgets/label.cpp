@@ -20,7 +20,7 @@ Label::Label(QWidget* parent, Component* owner, const QString& name)
     adjustToText();
 }
 
-void Label::setText(const QString& caption)
+void Label::setCaption(const QString& caption)
 {
     QLabel::setText(caption);
     adjustToText();

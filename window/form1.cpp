@@ -159,7 +159,7 @@ void TForm1::createTopLabels()
     for (const auto& label : labels) {
         auto* control = new widgets::Label(Schermo, this, QString::fromLatin1(label.name));
         control->setFont(label.font);
-        control->setText(label.caption);
+        control->setCaption(label.caption);
         control->setGeometry(label.bounds);
         *label.control = control;
     }
@@ -500,12 +500,12 @@ std::string TForm1::label1Caption() const
 
 void TForm1::setLabel1Caption(std::string_view caption)
 {
-    Label1->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+    Label1->setCaption(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
 }
 
 void TForm1::setLabel4Caption(std::string_view caption)
 {
-    Label4->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+    Label4->setCaption(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
 }
 
 void TForm1::setLabel2Visible(bool visible)

@@ -53,8 +53,8 @@ std::unique_ptr<Form> buildForm(int copies, scaling::TNoBDEResizerPanel*& panel)
         label->setAutoSize(false);
         label->setGeometry(labels[i]);
         label->setFont(widgets::layoutFont(QStringLiteral("Courier New"), 11, true));
-        label->setText(i == 1 ? QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO")
-                              : QStringLiteral("0"));
+        label->setCaption(i == 1 ? QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO")
+                                 : QStringLiteral("0"));
     }
     (new widgets::Shape(panel, form.get(), QStringLiteral("Shape1")))->setGeometry(286, 144, 20, 23);
     auto* esci = new widgets::SkinButton(panel, form.get(), QStringLiteral("Esci"));

@@ -47,7 +47,7 @@ public:
         esci = new widgets::SkinButton(schermo, this, QStringLiteral("Esci"));
         esci->setText(italian[0]);
         label2 = new widgets::Label(schermo, this, QStringLiteral("Label2"));
-        label2->setText(italian[1]);
+        label2->setCaption(italian[1]);
         stampa = new widgets::SkinButton(schermo, this, QStringLiteral("StampaCrucintarsio"));
         stampa->setText(italian[2]);
         combo = new widgets::ComboBox(schermo, this, QStringLiteral("SceltaLingua"));

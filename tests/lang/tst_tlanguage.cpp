@@ -50,7 +50,7 @@ public:
         esci->setText(QStringLiteral("ESCI"));
         esci->setGeometry(735, 4, 55, 21);
         label2 = new widgets::Label(schermo, this, QStringLiteral("Label2"));
-        label2->setText(QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"));
+        label2->setCaption(QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"));
         stampa = new widgets::SkinButton(schermo, this, QStringLiteral("StampaCrucintarsio"));
         stampa->setText(QStringLiteral("STAMPA"));
         stampa->setGeometry(648, 4, 79, 21);

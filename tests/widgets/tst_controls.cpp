@@ -300,13 +300,13 @@ void ControlsTest::labelAutoSize()
     QCOMPARE(label->geometry(), QRect(11, 8, 7 * caption.size(), 14));
 
     // An empty caption measures as one blank: the label keeps a line's height.
-    label->setText(QString());
+    label->setCaption(QString());
     QCOMPARE(label->size(), QSize(7, 14));
 
     // A larger font enlarges it; the corner stays.
     QFont larger = font;
     larger.setPixelSize(22);
-    label->setText(caption);
+    label->setCaption(caption);
     label->setFont(larger);
     QVERIFY(label->width() >= 13 * caption.size());
     QCOMPARE(label->pos(), QPoint(11, 8));
@@ -314,7 +314,7 @@ void ControlsTest::labelAutoSize()
     // At every size the label holds its caption's real advance, also where the advance of a
     // character is rounded down (7.2 pixels at 12, 13.2 at 22).
     const QString instruction = QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO");
-    label->setText(instruction);
+    label->setCaption(instruction);
     for (int pixels = 6; pixels <= 48; ++pixels) {
         QFont sized = font;
         sized.setPixelSize(pixels);
@@ -331,7 +331,7 @@ void ControlsTest::labelAutoSize()
     // Without AutoSize the bounds stay as set.
     label->setAutoSize(false);
     label->setGeometry(11, 8, 364, 14);
-    label->setText(QStringLiteral("x"));
+    label->setCaption(QStringLiteral("x"));
     label->setFont(font);
     QCOMPARE(label->geometry(), QRect(11, 8, 364, 14));
     QCOMPARE(label->backgroundColor(), QColor(Qt::transparent));
