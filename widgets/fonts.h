@@ -1,5 +1,5 @@
 // Font sizes as the layout gives them: character heights in pixels at 96 pixels per inch,
-// and whole point sizes derived from them the way the layout's tools do.
+// and whole point sizes derived from them (pixels * 72 / 96, rounded half away from zero).
 #pragma once
 
 #include <QFont>

@@ -467,6 +467,11 @@ void TForm1::FormActivate()
     pointSchemeListAtSchemeFolder();
 }
 
+QString TForm1::runningExeFolder() const
+{
+    return exeFolderOverride_.isEmpty() ? widgets::executableFolder() : exeFolderOverride_;
+}
+
 QString TForm1::schemeFolder() const
 {
     return widgets::joinPath(exeFolder_, QStringLiteral("schemi"));
@@ -635,12 +640,6 @@ void TForm1::VerticaleF31Click() { }
 void TForm1::SpinButton1UpClick() { }
 
 void TForm1::SpinButton1DownClick() { }
-
-// The language layer fills these in.
-QString TForm1::runningExeFolder() const
-{
-    return exeFolderOverride_.isEmpty() ? widgets::executableFolder() : exeFolderOverride_;
-}
 
 // Any button released anywhere over any of the three stripes opens the chooser.
 void TForm1::RichiamaLingua1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, QPoint)

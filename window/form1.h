@@ -100,7 +100,7 @@ public:
     void VerticaleF31Click();
     void SpinButton1UpClick();
     void SpinButton1DownClick();
-    // The language flag and chooser: wired to their controls, filled in by the language layer.
+    // The language flag opens the language list; a choice there applies that language.
     void RichiamaLingua1MouseUp(
         QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     void SceltaLinguaChange();
@@ -168,13 +168,13 @@ private:
     // again afterwards, also when action throws.
     void withPrintedControlsHidden(const std::function<void()>& action);
     static int boxNumber(QObject* sender);
+    // The folder of the running executable, or the one a test put in its place.
+    QString runningExeFolder() const;
 
     // The boxes by number, filled as they are created. The engine reaches boxes thousands of
     // times per pick; the name index costs about 0.3 us a look-up (a name built, lower-cased
     // and hashed), which was a tenth of a pick's time, so the window keeps them at hand.
     std::array<widgets::BoardBox*, engine::BoxCount> boxes_ {};
-    // The folder of the running executable, or the one a test put in its place.
-    QString runningExeFolder() const;
 
     engine::Game game_;
     std::unique_ptr<lang::LanguageChooser> chooser_;

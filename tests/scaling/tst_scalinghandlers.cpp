@@ -1,5 +1,5 @@
-// Tests of the handlers by control kind: the kind table, each property handler's capture and
-// apply, the combo-box rule and the page rules.
+// Tests of the handlers by control kind: which handlers each Qt kind gets, each property handler's capture
+// and apply, the combo-box rule and the page rules.
 #include "scalingfixture.h"
 
 #include "errors.h"

@@ -196,7 +196,7 @@ void TMRControlHandlerVCL::ApplyProperties()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Panel and its kind table
+// Panel, and the property handlers by Qt kind
 
 TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent, widgets::Component* owner, const QString& name)
     : TCustomResizerPanel(parent, owner, name)

@@ -1,5 +1,5 @@
-// The concrete scaling panel: its kind table, its control handler with the combo-box and page
-// rules, and the property handlers by control kind.
+// The concrete scaling panel: which property handlers each Qt kind of control gets, its control
+// handler with the combo-box and page rules, and the property handlers themselves.
 #pragma once
 
 #include "customrp.h"
@@ -57,8 +57,9 @@ private:
     void applyComboBoxRule(int comboHeight);
 };
 
-// The scaling panel the program uses: control handlers of kind TMRControlHandlerVCL and
-// property handlers by the control kind table.
+// The scaling panel the program uses: control handlers of kind TMRControlHandlerVCL, and the
+// property handlers that CreatePropertyHandlers chooses by the Qt kind of each control (tested
+// with QObject::inherits, top to bottom; every matching kind adds its handler).
 class TNoBDEResizerPanel : public TCustomResizerPanel {
     Q_OBJECT
 public:

@@ -146,7 +146,7 @@ class DrawGrid : public QTableWidget, public widgets::Component {
 public:
     DrawGrid(QWidget* parent, widgets::Component* owner, const QString& name, int columns, int rows);
     int defaultColWidth() const;
-    // Every column takes the new default width, as a grid does.
+    // Every column takes the new default width, also one given a width of its own.
     void setDefaultColWidth(int width);
     int defaultRowHeight() const;
     void setDefaultRowHeight(int height);
