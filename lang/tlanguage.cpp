@@ -2,7 +2,7 @@
 // and the writing of string, integer and string-list properties.
 #include "tlanguage.h"
 
-#include "colors.h"
+#include "bgrcolor.h"
 #include "inifile.h"
 #include "properties.h"
 #include "textfile.h"
@@ -220,7 +220,7 @@ void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
         break;
     case Kind::Color:
         // Converted as any integer; the top byte is no part of the colour.
-        property.write(object, widgets::toQColor(engine::Color(quint32(toInteger(value)))));
+        property.write(object, widgets::toQColor(quint32(toInteger(value))));
         break;
     case Kind::StringList:
         property.write(object, splitLines(value, separator_));

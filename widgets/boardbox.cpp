@@ -1,7 +1,7 @@
 // BoardBox: painting, the Latin-1 text bridge to the engine, and the click and move events.
 #include "boardbox.h"
 
-#include "colors.h"
+#include "bgrcolor.h"
 #include "fonts.h"
 
 #include <QAccessible>
@@ -111,7 +111,7 @@ void BoardBox::setText(std::string_view text)
 
 engine::Color BoardBox::color() const
 {
-    return toEngineColor(background_);
+    return toBgr(background_);
 }
 
 void BoardBox::setColor(engine::Color color)
@@ -121,7 +121,7 @@ void BoardBox::setColor(engine::Color color)
 
 engine::Color BoardBox::fontColor() const
 {
-    return toEngineColor(textColor_);
+    return toBgr(textColor_);
 }
 
 void BoardBox::setFontColor(engine::Color color)

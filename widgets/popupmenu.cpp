@@ -1,7 +1,7 @@
 // SkinPopupMenu: the menu's own drawing through a proxy style, and attaching it to a widget.
 #include "popupmenu.h"
 
-#include "colors.h"
+#include "bgrcolor.h"
 
 #include <QActionEvent>
 #include <QPainter>

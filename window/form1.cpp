@@ -1,6 +1,7 @@
 // The main window Form1: its composition, start-up and the handlers that drive the engine.
 #include "form1.h"
 
+#include "bgrcolor.h"
 #include "boardbox.h"
 #include "checkbox.h"
 #include "colors.h"

@@ -1,5 +1,6 @@
 // The smaller controls: the combo box's change event, the check box's click event, the timer,
 // the label's automatic size, the shape's mouse-up, the spin button and the popup menu.
+#include "bgrcolor.h"
 #include "checkbox.h"
 #include "colors.h"
 #include "combobox.h"
