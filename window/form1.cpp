@@ -307,7 +307,7 @@ void TForm1::createTimer()
 }
 
 // The 693 boxes in number order: cells, row clue slots, column clue slots, row labels,
-// column labels; their names are "suiEdit" + number.
+// column labels, each named by engine::boxName.
 void TForm1::createBoard()
 {
     const QFont boxFont = widgets::layoutFont(FontFamily, 16, true);
