@@ -1,35 +1,13 @@
 // ComboBox: items, colours, row height and the change event of the user's edits and picks.
 #include "combobox.h"
 
+#include "rowheightdelegate.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
 
 namespace widgets {
-
-namespace {
-
-// Rows of the combo box's ItemHeight in its drop-down list.
-class ComboRowDelegate : public QStyledItemDelegate {
-public:
-    ComboRowDelegate(ComboBox* combo)
-        : QStyledItemDelegate(combo)
-        , combo_(combo)
-    {
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(combo_->itemHeight());
-        return size;
-    }
-
-private:
-    ComboBox* combo_;
-};
-
-} // namespace
 
 ComboBox::ComboBox(QWidget* parent, Component* owner, const QString& name)
     : Control<QComboBox>(parent)
@@ -38,7 +16,7 @@ ComboBox::ComboBox(QWidget* parent, Component* owner, const QString& name)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
-    setItemDelegate(new ComboRowDelegate(this));
+    setItemDelegate(new RowHeightDelegate(this, [this] { return itemHeight_; }));
     // activated: the user picked an entry, in the list or with the arrow keys on the field.
     // Qt also "activates" the entry that matches the field's text when the field loses the
     // focus (opening the list does that) and on Return in the field; that is no pick.

@@ -3,12 +3,12 @@
 
 #include "decoding.h"
 #include "paths.h"
+#include "rowheightdelegate.h"
 
 #include <QFile>
 #include <QFileIconProvider>
 #include <QMouseEvent>
 #include <QScopeGuard>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <vector>
@@ -23,25 +23,6 @@ namespace {
 
 constexpr int FolderRole = Qt::UserRole + 1;
 constexpr int NativeNameRole = Qt::UserRole + 2; // the name's bytes, as the file system has them
-
-// Rows of the list's ItemHeight, whatever the font.
-class ItemHeightDelegate : public QStyledItemDelegate {
-public:
-    ItemHeightDelegate(FileListBox* list)
-        : QStyledItemDelegate(list)
-        , list_(list)
-    {
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(list_->itemHeight());
-        return size;
-    }
-
-private:
-    FileListBox* list_;
-};
 
 // The two small icons, made once: asking the provider per file would consult the MIME
 // database for every entry.
@@ -106,7 +87,7 @@ FileListBox::FileListBox(QWidget* parent, Component* owner, const QString& name)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setIconSize(QSize(16, 16));
-    setItemDelegate(new ItemHeightDelegate(this));
+    setItemDelegate(new RowHeightDelegate(this, [this] { return itemHeight_; }));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // On a mouse press Qt moves the current row before it selects the entry, so only the
     // selection signal sees the picked entry in fileName().

@@ -1,35 +1,17 @@
 // Qt controls that publish the property names the scaling handlers look up.
 #include "scalablekinds.h"
 
+#include "rowheightdelegate.h"
+
 #include <QFontMetrics>
 #include <QScrollBar>
 #include <QStandardItemModel>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace scaling {
 
 namespace {
-
-// Gives every row of a list the height its control publishes.
-class ItemHeightDelegate : public QStyledItemDelegate {
-public:
-    ItemHeightDelegate(QObject* parent, const int* height)
-        : QStyledItemDelegate(parent)
-        , height_(height)
-    {
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(*height_);
-        return size;
-    }
-
-private:
-    const int* height_;
-};
 
 // The sections of a HeaderControl, shown through the header's own section sizes.
 class SectionList : public HeaderSections {
@@ -171,7 +153,7 @@ ListBox::ListBox(QWidget* parent, widgets::Component* owner, const QString& name
     , widgets::Component(this, owner, name)
 {
     setUniformItemSizes(true);
-    setItemDelegate(new ItemHeightDelegate(this, &itemHeight_));
+    setItemDelegate(new widgets::RowHeightDelegate(this, [this] { return itemHeight_; }));
 }
 
 void ListBox::setItemHeight(int height)
@@ -184,7 +166,7 @@ ComboBox::ComboBox(QWidget* parent, widgets::Component* owner, const QString& na
     : QComboBox(parent)
     , widgets::Component(this, owner, name)
 {
-    setItemDelegate(new ItemHeightDelegate(this, &itemHeight_));
+    setItemDelegate(new widgets::RowHeightDelegate(this, [this] { return itemHeight_; }));
 }
 
 void ComboBox::setItemHeight(int height)
