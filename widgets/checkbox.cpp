@@ -13,13 +13,7 @@ CheckBox::CheckBox(QWidget* parent, Component* owner, const QString& name)
 void CheckBox::setBackgroundColor(const QColor& color)
 {
     background_ = color;
-    const bool fill = color.isValid() && color.alpha() > 0;
-    if (fill) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, color);
-        setPalette(p);
-    }
-    setAutoFillBackground(fill);
+    fillBackground(color);
 }
 
 } // namespace widgets

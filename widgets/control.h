@@ -3,7 +3,9 @@
 // values (not the effective ones inherited from a hidden or disabled parent).
 #pragma once
 
+#include <QColor>
 #include <QMetaObject>
+#include <QPalette>
 #include <QWidget>
 
 #include <cstring>
@@ -24,6 +26,22 @@ public:
     void setVisibleFlag(bool visible) { this->setVisible(visible); }
     bool enabledFlag() const { return !this->testAttribute(Qt::WA_ForceDisabled); }
     void setEnabledFlag(bool enabled) { this->setEnabled(enabled); }
+
+protected:
+    // Fills the control's background with color; an invalid or fully transparent colour lets
+    // the parent show through instead.
+    void fillBackground(const QColor& color)
+    {
+        const bool fill = color.isValid() && color.alpha() > 0;
+        if (fill) {
+            QPalette p = this->palette();
+            p.setColor(QPalette::Window, color);
+            this->setPalette(p);
+        }
+        this->setAutoFillBackground(fill);
+    }
+
+public:
 
     // Kind tests by class name (QObject::inherits) also accept the names of our classes
     // without the namespace, as a kind table spells them: inherits("GlyphButton").

@@ -29,13 +29,7 @@ void Label::setCaption(const QString& caption)
 void Label::setBackgroundColor(const QColor& color)
 {
     background_ = color;
-    const bool fill = color.isValid() && color.alpha() > 0;
-    if (fill) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, color);
-        setPalette(p);
-    }
-    setAutoFillBackground(fill);
+    fillBackground(color);
 }
 
 QColor Label::textColor() const
