@@ -4,11 +4,8 @@
 #pragma once
 
 #include <QColor>
-#include <QMetaObject>
 #include <QPalette>
 #include <QWidget>
-
-#include <cstring>
 
 namespace widgets {
 
@@ -39,22 +36,6 @@ protected:
             this->setPalette(p);
         }
         this->setAutoFillBackground(fill);
-    }
-
-public:
-
-    // Kind tests by class name (QObject::inherits) also accept the names of our classes
-    // without the namespace, as a kind table spells them: inherits("GlyphButton").
-    void* qt_metacast(const char* className) override
-    {
-        if (className && !std::strchr(className, ':')) {
-            for (const QMetaObject* meta = this->metaObject(); meta; meta = meta->superClass()) {
-                const char* name = meta->className();
-                if (std::strncmp(name, "widgets::", 9) == 0 && std::strcmp(name + 9, className) == 0)
-                    return static_cast<void*>(this);
-            }
-        }
-        return QtWidget::qt_metacast(className);
     }
 };
 

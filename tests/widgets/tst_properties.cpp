@@ -355,7 +355,7 @@ void PropertiesTest::qtKindsForTheScalingPanel_data()
     QTest::addColumn<bool>("itemHeight"); // a list or combo kind, which scales its rows
     QTest::newRow("BoardBox") << "BoardBox" << QByteArray("QWidget") << false;
     QTest::newRow("SkinButton") << "SkinButton" << QByteArray("QPushButton") << false;
-    QTest::newRow("GlyphButton") << "GlyphButton" << QByteArray("GlyphButton") << false;
+    QTest::newRow("GlyphButton") << "GlyphButton" << QByteArray("widgets::GlyphButton") << false;
     QTest::newRow("Label") << "Label" << QByteArray("QLabel") << false;
     QTest::newRow("Panel") << "Panel" << QByteArray("QFrame") << false;
     QTest::newRow("CheckBox") << "CheckBox" << QByteArray("QCheckBox") << false;
@@ -372,8 +372,8 @@ void PropertiesTest::qtKindsForTheScalingPanel()
     QVERIFY(object->inherits(qtClass.constData()));
     QCOMPARE(object->inherits("QComboBox") || object->inherits("QListWidget"), itemHeight);
     QCOMPARE(findPublishedProperty(object, u"ItemHeight").isValid(), itemHeight);
-    // Only the glyph button answers to the glyph-button kind test.
-    QCOMPARE(object->inherits("GlyphButton"), kind == u"GlyphButton");
+    // Only the glyph button answers to the glyph-button kind test, by its full class name.
+    QCOMPARE(object->inherits("widgets::GlyphButton"), kind == u"GlyphButton");
     QCOMPARE(object->inherits("QLabel"), kind == u"Label");
 }
 
