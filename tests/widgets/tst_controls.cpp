@@ -463,6 +463,14 @@ void ControlsTest::popupMenuOpensAndShortCutsWork()
     QApplication::sendEvent(panel, &rightClick);
     QTRY_VERIFY(menu->isVisible());
     menu->hide();
+
+    // The widget may go before the menu: the menu forgets it, and adding or removing items
+    // afterwards touches nothing of it.
+    delete panel;
+    QCOMPARE(menu->attachedTo(), nullptr);
+    menu->addItem(new MenuItem(menu, owner_.get(), QStringLiteral("VerticaleF31")));
+    menu->removeAction(zoomIn);
+    QCOMPARE(menu->actions().size(), 1);
 }
 
 QTEST_MAIN(ControlsTest)
