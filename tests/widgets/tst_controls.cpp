@@ -135,6 +135,20 @@ void ControlsTest::comboTypedEditsReport()
     QCOMPARE(changed.size(), 8);
     combo->clearFocus();
     QCOMPARE(changed.size(), 8);
+
+    // Return where the keyboard has it, on the combo box, which hands keys to its field
+    // itself: the entry the typed text names is not picked.
+    combo->setItems({QStringLiteral("italiano"), QStringLiteral("english")});
+    combo->setCurrentIndex(1);
+    combo->setText(QStringLiteral("italian"));
+    combo->setFocus();
+    changed.clear();
+    QTest::keyClicks(combo, QStringLiteral("o"));
+    QCOMPARE(changed.size(), 1);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QTest::keyClick(combo, Qt::Key_Enter);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(combo->text(), QStringLiteral("italiano"));
 }
 
 void ControlsTest::comboPickInTheList()
