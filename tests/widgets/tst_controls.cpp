@@ -1,9 +1,11 @@
 // The smaller controls: the combo box's change event, the check box's click event, the timer,
-// the label's automatic size, the shape's mouse-up, the spin button and the popup menu.
+// the label's automatic size, the shape's mouse-up, the spin button and the popup menu; and
+// the guard that ends a handler with the error box.
 #include "bgrcolor.h"
 #include "checkbox.h"
 #include "colors.h"
 #include "combobox.h"
+#include "errors.h"
 #include "label.h"
 #include "popupmenu.h"
 #include "shape.h"
@@ -17,7 +19,9 @@
 #include <QtMath>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
+#include <stdexcept>
 
 using namespace widgets;
 
@@ -55,6 +59,8 @@ private slots:
     void skinButtonClickAndFaces();
     void popupMenuLook();
     void popupMenuOpensAndShortCutsWork();
+    void guardedEndsOnlyTheHandler_data();
+    void guardedEndsOnlyTheHandler();
 
 private:
     void showForm()
@@ -485,6 +491,38 @@ void ControlsTest::popupMenuOpensAndShortCutsWork()
     menu->addItem(new MenuItem(menu, owner_.get(), QStringLiteral("VerticaleF31")));
     menu->removeAction(zoomIn);
     QCOMPARE(menu->actions().size(), 1);
+}
+
+// Whatever a handler throws ends that handler alone and is reported once; nothing after the
+// throw runs, and the next handler runs as usual.
+void ControlsTest::guardedEndsOnlyTheHandler_data()
+{
+    QTest::addColumn<std::function<void()>>("thrower");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a standard exception")
+        << std::function<void()>([] { throw std::runtime_error("File not found"); }) << "File not found";
+    QTest::newRow("a UTF-8 message") << std::function<void()>([] { throw std::runtime_error("Città"); })
+                                     << "Città";
+    QTest::newRow("anything else") << std::function<void()>([] { throw 42; }) << "Unknown error";
+}
+
+void ControlsTest::guardedEndsOnlyTheHandler()
+{
+    QFETCH(std::function<void()>, thrower);
+    QFETCH(QString, message);
+    QStringList reported;
+    const ErrorReporter previous = setErrorReporter([&reported](const QString& m) { reported << m; });
+    bool after = false;
+    guarded([&] {
+        thrower();
+        after = true;
+    });
+    bool next = false;
+    guarded([&] { next = true; });
+    setErrorReporter(previous);
+    QCOMPARE(reported, QStringList {message});
+    QVERIFY(!after);
+    QVERIFY(next);
 }
 
 QTEST_MAIN(ControlsTest)
