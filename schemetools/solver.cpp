@@ -170,10 +170,11 @@ public:
             return;
         }
         for (const CellState value : {CellState::Filled, CellState::Empty}) {
-            if (++nodes_ > budget_) {
+            if (nodes_ >= budget_) {
                 outOfBudget_ = true;
                 return;
             }
+            ++nodes_;
             Grid next = grid;
             next[static_cast<std::size_t>(guess)] = value;
             std::vector<char> dirtyRows(static_cast<std::size_t>(input_.height), 0);

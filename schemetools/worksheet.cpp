@@ -99,6 +99,7 @@ public:
         painter_.drawText(QRectF(left, top, width, mm(10)), Qt::AlignLeft | Qt::AlignVCenter, title);
         top += mm(14);
         font(4.5, false);
+        painter_.setPen(QPen(Qt::black, mm(0.3)));
         painter_.drawText(
             QRectF(left, top, mm(20), mm(8)), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Name"));
         painter_.drawLine(QPointF(left + mm(18), top + mm(7.5)), QPointF(left + width * 0.62, top + mm(7.5)));

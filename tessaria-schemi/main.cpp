@@ -15,9 +15,11 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <map>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace schemetools;
@@ -236,6 +238,33 @@ int check(const std::vector<std::string>& args)
     return status;
 }
 
+// Sends the standard error to /dev/null while it lives.
+class QuietStandardError {
+public:
+    QuietStandardError()
+        : saved_(::dup(STDERR_FILENO))
+    {
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietStandardError()
+    {
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
+
 bool endsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -283,7 +312,12 @@ int import(const std::vector<std::string>& args)
             "import ");
 
     try {
-        const Drawing drawing = importDrawing(source, *kind, options);
+        const Drawing drawing = [&] {
+            // libpng writes its own line about a damaged picture straight to the standard error;
+            // the message below says the same in the tool's words, and says it once.
+            const QuietStandardError quiet;
+            return importDrawing(source, *kind, options);
+        }();
         const std::string text = drawing.schemeText();
         saveFiles(
             {{target, QByteArray(text.data(), qsizetype(text.size()))}}, a.options.count("--force") > 0);
@@ -304,7 +338,7 @@ std::string outputPath(const std::string& scheme, const std::string& out, const 
     const QFileInfo info(QString::fromStdString(scheme));
     const QString name = info.completeBaseName() + QLatin1Char('.') + QString::fromStdString(extension);
     if (out.empty())
-        return info.dir().filePath(name).toStdString();
+        return (info.path() == QStringLiteral(".") ? name : info.dir().filePath(name)).toStdString();
     if (QFileInfo(QString::fromStdString(out)).isDir())
         return QDir(QString::fromStdString(out)).filePath(name).toStdString();
     return out;
@@ -402,6 +436,9 @@ int main(int argc, char* argv[])
 
     // Pictures and worksheets need Qt's painting and fonts, never a window or a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What goes wrong is said in the tool's own words; Qt's and libpng's diagnostics on the
+    // way (a truncated picture, a missing runtime folder) would only add noise for a teacher.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QGuiApplication application(argc, argv);
     if (command == "import")
         return import(args);
