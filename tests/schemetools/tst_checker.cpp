@@ -72,9 +72,12 @@ void CheckerTest::problems_data()
     QTest::newRow("unique line by line; a hole and = are fine")
         << "ok.dis" << enginetest::schemeFile({"#\xB0#", "#=#", "###"}) << 20000 << "unique-line"
         << QStringList();
+    QTest::newRow("hidden cells are known empty: a diagonal between holes is unique")
+        << "holes.dis" << enginetest::schemeFile({"#\xB0", "\xB0#"}) << 20000 << "unique-line"
+        << QStringList();
     QTest::newRow("unique but needs trial") << "trial.dis" << enginetest::schemeFile({"#--#", "-##-"})
                                             << 20000 << "unique-trial" << QStringList();
-    QTest::newRow("not unique") << "two.dis" << enginetest::schemeFile({"-#", "#-"}) << 20000 << "not-unique"
+    QTest::newRow("not unique") << "two.dis" << enginetest::schemeFile({"#-", "-#"}) << 20000 << "not-unique"
                                 << QStringList();
     QTest::newRow("undecided within the budget")
         << "two.dis" << enginetest::schemeFile({"-#", "#-"}) << 1 << "undecided" << QStringList();
@@ -115,8 +118,9 @@ void CheckerTest::problems_data()
                "warning:1:row 1, column 2: '1' is not one of # - ° =: it is read as a picture cell, but "
                "the remaining counter does not count it, so the game ends before the whole picture is "
                "found (write '#')"};
-    QTest::newRow("characters after column 21; blanks there are no content")
-        << "long.dis" << enginetest::schemeFile({(row21 + "   ").constData(), (row21 + "  x").constData()})
+    QTest::newRow("characters after column 21; blanks there and a UTF-8 degree sign are no content")
+        << "long.dis"
+        << enginetest::schemeFile({(row21.left(20) + "\xC2\xB0   ").constData(), (row21 + "  x").constData()})
         << 20000 << "unique-line"
         << QStringList {"warning:2:line 2 has more than 21 characters: those after the 21st are ignored"};
     QByteArray tooMany;
@@ -157,6 +161,16 @@ void CheckerTest::problems()
     QCOMPARE(problems, expected);
     QCOMPARE(QString::fromStdString(verdictKey(result.verdict)), verdict);
     QCOMPARE(result.second.empty(), verdict != "not-unique");
+    if (!result.second.empty()) {
+        // Another picture, with the same clues.
+        std::string second;
+        for (const std::string& row : result.second)
+            second += row + "\n";
+        QVERIFY(second != file.toStdString());
+        const Puzzle drawn = loadPuzzle(parseScheme(file.toStdString()));
+        const Puzzle other = loadPuzzle(parseScheme(second));
+        QVERIFY(drawn.rowClues == other.rowClues && drawn.columnClues == other.columnClues);
+    }
     // The same bytes checked from memory agree, but for the problems of the file's name.
     if (name.endsWith(".dis"))
         QCOMPARE(verdictKey(checkBytes(path, file.toStdString(), CheckOptions {budget}).verdict),

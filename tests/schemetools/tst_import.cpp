@@ -166,6 +166,19 @@ void ImportTest::fitReducesByAreaAveraging()
     QVERIFY(drawing.filled(10, 10));
     QVERIFY(!drawing.filled(10, 5) && !drawing.filled(5, 10));
     QVERIFY(!drawing.filled(0, 0) && !drawing.filled(20, 20));
+
+    // A 42 x 42 checkerboard of black and white pixels is grey (127.5) in every cell: filled
+    // below a threshold of 140, nothing at 120.
+    QImage board(42, 42, QImage::Format_RGB32);
+    for (int y = 0; y < 42; ++y) {
+        for (int x = 0; x < 42; ++x)
+            board.setPixelColor(x, y, (x + y) % 2 ? Qt::white : Qt::black);
+    }
+    const std::string boardPath = enginetest::writeFile(dir_, "board.png", pictureBytes(board, "PNG"));
+    options.picture.threshold = 140;
+    QCOMPARE(importDrawing(boardPath, SourceKind::Picture, options).filledCount(), 21 * 21);
+    options.picture.threshold = 120;
+    QVERIFY_THROWS_EXCEPTION(InputError, importDrawing(boardPath, SourceKind::Picture, options));
 }
 
 void ImportTest::badInput_data()
