@@ -198,20 +198,27 @@ void judge(CheckResult& result, const engine::SchemeDrawing& drawing, const Chec
     for (const Problem& p : lines.errors)
         result.problems.push_back(p);
 
-    const SolverResult solved = solve(puzzle.solverInput(), options.nodeBudget);
-    result.nodes = solved.nodes;
-    result.openAfterLines = solved.openAfterLines;
+    // The drawing must fit the clues the window shows (hidden cells are gaps); where it does
+    // not, the puzzle is broken whatever else fits them, and no search is needed to say so.
     const Drawing picture = puzzle.picture();
-    const bool fits
-        = std::find(solved.pictures.begin(), solved.pictures.end(), picture) != solved.pictures.end();
-    const bool decided = solved.solvability != Solvability::Undecided;
-    if (decided && !fits && lines.errors.empty() && puzzle.remaining > 0)
+    bool fits = true;
+    for (int line = 0; line < GridSize; ++line)
+        fits = fits && picture.rowClues(line) == puzzle.rowClues[static_cast<std::size_t>(line)]
+            && picture.columnClues(line) == puzzle.columnClues[static_cast<std::size_t>(line)];
+    if (!fits && lines.errors.empty() && puzzle.remaining > 0)
         result.problems.push_back({Severity::Error,
             std::string("the clues the window shows do not fit the drawing, so the child cannot work the "
                         "picture out")
                 + (lines.anyCut ? " (see the characters above that stop the clues)" : ""),
             0});
+    if (result.hasErrors()) {
+        result.verdict = Verdict::Error;
+        return;
+    }
 
+    const SolverResult solved = solve(puzzle.solverInput(), options.nodeBudget, &picture);
+    result.nodes = solved.nodes;
+    result.openAfterLines = solved.openAfterLines;
     switch (solved.solvability) {
     case Solvability::NoPicture:
         result.verdict = Verdict::Error;
@@ -222,19 +229,13 @@ void judge(CheckResult& result, const engine::SchemeDrawing& drawing, const Chec
     case Solvability::NeedsTrial:
         result.verdict = Verdict::UniqueTrial;
         break;
-    case Solvability::Several: {
+    case Solvability::Several:
         result.verdict = Verdict::NotUnique;
-        const Drawing& other = solved.pictures[0] == picture ? solved.pictures[1] : solved.pictures[0];
-        result.second = pictureRows(other, puzzle.extent());
+        result.second = pictureRows(solved.pictures[1], puzzle.extent());
         break;
-    }
     case Solvability::Undecided:
         result.verdict = Verdict::Undecided;
         break;
-    }
-    if (result.hasErrors()) {
-        result.verdict = Verdict::Error;
-        result.second.clear();
     }
 }
 

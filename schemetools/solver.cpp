@@ -2,6 +2,7 @@
 // to a fixed point, and a budgeted search for what line reasoning cannot decide.
 #include "solver.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -104,9 +105,11 @@ namespace {
 
 class Search {
 public:
-    Search(const SolverInput& input, long budget)
+    // Looks for up to wanted pictures.
+    Search(const SolverInput& input, long budget, std::size_t wanted)
         : input_(input)
         , budget_(budget)
+        , wanted_(wanted)
     {
     }
 
@@ -159,10 +162,34 @@ public:
         return true;
     }
 
-    // Depth-first search for up to two pictures. Each guess costs one node.
+    // Sets cell to value and reasons from its row and column on; false on a contradiction.
+    bool settle(Grid& grid, int cell, CellState value) const
+    {
+        grid[static_cast<std::size_t>(cell)] = value;
+        std::vector<char> dirtyRows(static_cast<std::size_t>(input_.height), 0);
+        std::vector<char> dirtyColumns(static_cast<std::size_t>(input_.width), 0);
+        dirtyRows[static_cast<std::size_t>(cell / input_.width)] = 1;
+        dirtyColumns[static_cast<std::size_t>(cell % input_.width)] = 1;
+        return propagate(grid, dirtyRows, dirtyColumns);
+    }
+
+    // Takes one node of the budget; false when none is left.
+    bool step()
+    {
+        if (nodes_ >= budget_) {
+            outOfBudget_ = true;
+            return false;
+        }
+        ++nodes_;
+        return true;
+    }
+
+    bool done() const { return found_.size() >= wanted_ || outOfBudget_; }
+
+    // Depth-first search for the pictures that fit grid. Each guess costs one node.
     void search(const Grid& grid)
     {
-        if (found_.size() >= 2 || outOfBudget_)
+        if (done())
             return;
         const int guess = chooseCell(grid);
         if (guess < 0) {
@@ -170,20 +197,12 @@ public:
             return;
         }
         for (const CellState value : {CellState::Filled, CellState::Empty}) {
-            if (nodes_ >= budget_) {
-                outOfBudget_ = true;
+            if (!step())
                 return;
-            }
-            ++nodes_;
             Grid next = grid;
-            next[static_cast<std::size_t>(guess)] = value;
-            std::vector<char> dirtyRows(static_cast<std::size_t>(input_.height), 0);
-            std::vector<char> dirtyColumns(static_cast<std::size_t>(input_.width), 0);
-            dirtyRows[static_cast<std::size_t>(guess / input_.width)] = 1;
-            dirtyColumns[static_cast<std::size_t>(guess % input_.width)] = 1;
-            if (propagate(next, dirtyRows, dirtyColumns))
+            if (settle(next, guess, value))
                 search(next);
-            if (found_.size() >= 2 || outOfBudget_)
+            if (done())
                 return;
         }
     }
@@ -201,10 +220,10 @@ public:
     std::size_t cellIndex(int r, int c) const { return static_cast<std::size_t>(r * input_.width + c); }
 
     const std::vector<Grid>& found() const { return found_; }
+    void clearFound() { found_.clear(); }
     long nodes() const { return nodes_; }
     bool outOfBudget() const { return outOfBudget_; }
 
-private:
     // An open cell of the row with the fewest open cells: guesses there settle most.
     int chooseCell(const Grid& grid) const
     {
@@ -227,8 +246,10 @@ private:
         return best;
     }
 
+private:
     const SolverInput& input_;
     long budget_;
+    std::size_t wanted_;
     long nodes_ = 0;
     bool outOfBudget_ = false;
     std::vector<Grid> found_;
@@ -242,19 +263,65 @@ int countOpen(const std::vector<CellState>& grid)
     return open;
 }
 
+// With a known picture, whether another one exists: every open cell is probed with the value
+// the known picture does not give it; a contradiction settles the cell, and what no probe
+// settles is searched for a picture with that other value.
+void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Drawing& known)
+{
+    const int width = known.width();
+    auto knownValue = [&](int cell) {
+        return known.filled(cell / width, cell % width) ? CellState::Filled : CellState::Empty;
+    };
+    auto other
+        = [](CellState value) { return value == CellState::Filled ? CellState::Empty : CellState::Filled; };
+    for (bool settled = true; settled;) {
+        settled = false;
+        for (int cell = 0; cell < static_cast<int>(grid.size()); ++cell) {
+            if (grid[static_cast<std::size_t>(cell)] != CellState::Unknown)
+                continue;
+            if (!search.step())
+                return;
+            std::vector<CellState> probe = grid;
+            if (!search.settle(probe, cell, other(knownValue(cell)))) {
+                if (!search.settle(grid, cell, knownValue(cell)))
+                    return; // the known picture does not fit after all
+                settled = true;
+            }
+        }
+    }
+    for (int cell = 0; cell < static_cast<int>(grid.size()); ++cell) {
+        if (grid[static_cast<std::size_t>(cell)] != CellState::Unknown)
+            continue;
+        std::vector<CellState> probe = grid;
+        if (search.settle(probe, cell, other(knownValue(cell))))
+            search.search(probe);
+        if (!search.found().empty() || search.outOfBudget())
+            return;
+        if (!search.settle(grid, cell, knownValue(cell)))
+            return;
+    }
+}
+
 } // namespace
 
-SolverResult solve(const SolverInput& input, long nodeBudget)
+SolverResult solve(const SolverInput& input, long nodeBudget, const Drawing* known)
 {
     if (input.width < 0 || input.height < 0 || input.width > MaxLineLength || input.height > MaxLineLength)
         throw std::invalid_argument("the solver takes at most 32 x 32 cells");
     if (input.rows.size() != static_cast<std::size_t>(input.height)
         || input.columns.size() != static_cast<std::size_t>(input.width)
         || (!input.fixedEmpty.empty()
-            && input.fixedEmpty.size() != static_cast<std::size_t>(input.width * input.height)))
+            && input.fixedEmpty.size() != static_cast<std::size_t>(input.width * input.height))
+        || (known != nullptr && (known->width() != input.width || known->height() != input.height)))
         throw std::invalid_argument("the clues do not match the size of the puzzle");
+    for (const auto* lines : {&input.rows, &input.columns}) {
+        for (const Clues& clues : *lines) {
+            if (std::find_if(clues.begin(), clues.end(), [](int clue) { return clue <= 0; }) != clues.end())
+                throw std::invalid_argument("a clue is not a positive number");
+        }
+    }
 
-    Search search(input, nodeBudget);
+    Search search(input, nodeBudget, known != nullptr ? 1 : 2);
     std::vector<CellState> grid(static_cast<std::size_t>(input.width * input.height), CellState::Unknown);
     for (std::size_t i = 0; i < input.fixedEmpty.size(); ++i) {
         if (input.fixedEmpty[i])
@@ -275,7 +342,12 @@ SolverResult solve(const SolverInput& input, long nodeBudget)
         return result;
     }
 
-    search.search(grid);
+    if (known != nullptr) {
+        searchAgainstKnown(search, grid, *known);
+        result.pictures.push_back(*known);
+    } else {
+        search.search(grid);
+    }
     result.nodes = search.nodes();
     for (const auto& found : search.found())
         result.pictures.push_back(search.picture(found));

@@ -102,6 +102,14 @@ bool bruteLineByLine(const SolverInput& input)
     return std::find(grid.begin(), grid.end(), CellState::Unknown) == grid.end();
 }
 
+Drawing drawingOf(unsigned grid)
+{
+    Drawing drawing(Side, Side);
+    for (int i = 0; i < Side * Side; ++i)
+        drawing.setFilled(i / Side, i % Side, grid >> i & 1u);
+    return drawing;
+}
+
 unsigned bitsOf(const Drawing& d)
 {
     unsigned bits = 0;
@@ -169,6 +177,16 @@ void SolverTest::everyFourByFourDrawing()
         key.insert(key.end(), input.columns.begin(), input.columns.end());
         const bool unique = drawingsWithClues[key] == 1;
         const SolverResult result = solve(input);
+        // Told the drawing, the solver looks only for another picture: same verdict.
+        const Drawing drawing = drawingOf(grid);
+        const SolverResult against = solve(input, DefaultNodeBudget, &drawing);
+        QCOMPARE(against.solvability, result.solvability);
+        QCOMPARE(against.pictures.front(), drawing);
+        if (against.solvability == Solvability::Several) {
+            QVERIFY(against.pictures[1] != drawing);
+            QCOMPARE(inputOf(bitsOf(against.pictures[1])).rows, input.rows);
+            QCOMPARE(inputOf(bitsOf(against.pictures[1])).columns, input.columns);
+        }
         const QString tag = QStringLiteral("drawing %1").arg(grid, 4, 16, QLatin1Char('0'));
         switch (result.solvability) {
         case Solvability::LineByLine:
