@@ -27,7 +27,7 @@ Clues Drawing::columnClues(int column) const
     return runsOf(height_, [&](int r) { return filled(r, column); });
 }
 
-Drawing Drawing::cropped() const
+Drawing::Part Drawing::filledPart() const
 {
     int top = height_, bottom = -1, left = width_, right = -1;
     for (int r = 0; r < height_; ++r) {
@@ -42,12 +42,18 @@ Drawing Drawing::cropped() const
     }
     if (bottom < 0)
         return {};
-    Drawing part(right - left + 1, bottom - top + 1);
-    for (int r = top; r <= bottom; ++r) {
-        for (int c = left; c <= right; ++c)
-            part.setFilled(r - top, c - left, filled(r, c));
+    return {top, left, right - left + 1, bottom - top + 1};
+}
+
+Drawing Drawing::cropped() const
+{
+    const Part part = filledPart();
+    Drawing drawing(part.width, part.height);
+    for (int r = 0; r < part.height; ++r) {
+        for (int c = 0; c < part.width; ++c)
+            drawing.setFilled(r, c, filled(part.top + r, part.left + c));
     }
-    return part;
+    return drawing;
 }
 
 std::vector<std::string> Drawing::rows() const

@@ -27,7 +27,16 @@ public:
     Clues rowClues(int row) const;
     Clues columnClues(int column) const;
 
-    // The smallest part that holds every filled cell (an empty drawing when none is filled).
+    // The smallest part that holds every filled cell: its first row and column, and its size
+    // (0 x 0 when none is filled).
+    struct Part {
+        int top = 0;
+        int left = 0;
+        int width = 0;
+        int height = 0;
+    };
+    Part filledPart() const;
+    // That part as a drawing of its own.
     Drawing cropped() const;
 
     // One "#"/"-" string per row.

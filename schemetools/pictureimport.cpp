@@ -17,13 +17,13 @@ namespace schemetools {
 namespace {
 
 // Above this many pixels a picture is refused before it is decoded.
-constexpr qint64 MaxPixels = 40'000'000;
+constexpr qint64 MaxPixels = 16'000'000;
 
 // The grey level of every pixel as it shows on white paper (transparency lightens it).
-std::vector<double> greyLevels(const QImage& image)
+std::vector<float> greyLevels(const QImage& image)
 {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    std::vector<double> levels(
+    std::vector<float> levels(
         static_cast<std::size_t>(argb.width()) * static_cast<std::size_t>(argb.height()));
     for (int y = 0; y < argb.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
@@ -31,7 +31,7 @@ std::vector<double> greyLevels(const QImage& image)
             const double alpha = qAlpha(line[x]) / 255.0;
             levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(argb.width())
                 + static_cast<std::size_t>(x)]
-                = alpha * qGray(line[x]) + (1 - alpha) * 255;
+                = static_cast<float>(alpha * qGray(line[x]) + (1 - alpha) * 255);
         }
     }
     return levels;
@@ -59,38 +59,24 @@ Drawing importPicture(const QByteArray& bytes, const PictureOptions& options)
         throw InputError("cannot be read as a picture: " + reader.errorString().toStdString());
 
     const int width = image.width();
-    const std::vector<double> levels = greyLevels(image);
+    const std::vector<float> levels = greyLevels(image);
     auto level = [&](int x, int y) {
         return levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)
             + static_cast<std::size_t>(x)];
     };
-    auto dark = [&](int x, int y) { return level(x, y) < options.threshold; };
-
-    // The margins: everything outside the box of the dark pixels.
-    int left = width, right = -1, top = image.height(), bottom = -1;
+    // The dark pixels, and the margins: everything outside the part that holds them.
+    Drawing dark(width, image.height());
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (dark(x, y)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
+        for (int x = 0; x < width; ++x)
+            dark.setFilled(y, x, level(x, y) < options.threshold);
     }
-    if (right < 0)
+    const Drawing::Part part = dark.filledPart();
+    if (part.width == 0)
         throw InputError("has no pixel darker than the threshold (" + std::to_string(options.threshold)
             + "): there is no picture to import");
-    const int w = right - left + 1;
-    const int h = bottom - top + 1;
-    if (w <= GridSize && h <= GridSize) {
-        Drawing drawing(w, h);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x)
-                drawing.setFilled(y, x, dark(left + x, top + y));
-        }
-        return drawing;
-    }
+    const int left = part.left, top = part.top, w = part.width, h = part.height;
+    if (w <= GridSize && h <= GridSize)
+        return dark.cropped();
     if (!options.fit)
         throw InputError("is " + std::to_string(w) + " x " + std::to_string(h)
             + " pixels without its margins, but the grid holds at most 21 x 21: use --fit to reduce it");

@@ -20,7 +20,7 @@ std::string verdictWords(const CheckResult& result)
     case Verdict::Error:
         break;
     }
-    return result.unreadable ? "cannot be checked" : "has errors: the child cannot finish it as drawn";
+    return result.unreadable ? "cannot be checked" : "not playable as it is (see the errors below)";
 }
 
 // Length of the UTF-8 sequence at s[i], or 0 when it is not a valid one.

@@ -118,45 +118,40 @@ public:
     // Line reasoning on the dirty lines until nothing changes; false on a contradiction.
     bool propagate(Grid& grid, std::vector<char>& dirtyRows, std::vector<char>& dirtyColumns) const
     {
-        const int w = input_.width;
-        const int h = input_.height;
-        std::array<CellState, MaxLineLength> line {};
         bool any = true;
         while (any) {
             any = false;
-            for (int r = 0; r < h; ++r) {
-                if (!dirtyRows[static_cast<std::size_t>(r)])
-                    continue;
+            for (int r = 0; r < input_.height; ++r) {
+                if (dirtyRows[static_cast<std::size_t>(r)] && !reasonLine(grid, false, r, dirtyColumns, any))
+                    return false;
                 dirtyRows[static_cast<std::size_t>(r)] = 0;
-                for (int c = 0; c < w; ++c)
-                    line[static_cast<std::size_t>(c)] = grid[cellIndex(r, c)];
-                if (!solveLine(std::span(line.data(), static_cast<std::size_t>(w)),
-                        input_.rows[static_cast<std::size_t>(r)]))
-                    return false;
-                for (int c = 0; c < w; ++c) {
-                    if (grid[cellIndex(r, c)] != line[static_cast<std::size_t>(c)]) {
-                        grid[cellIndex(r, c)] = line[static_cast<std::size_t>(c)];
-                        dirtyColumns[static_cast<std::size_t>(c)] = 1;
-                        any = true;
-                    }
-                }
             }
-            for (int c = 0; c < w; ++c) {
-                if (!dirtyColumns[static_cast<std::size_t>(c)])
-                    continue;
-                dirtyColumns[static_cast<std::size_t>(c)] = 0;
-                for (int r = 0; r < h; ++r)
-                    line[static_cast<std::size_t>(r)] = grid[cellIndex(r, c)];
-                if (!solveLine(std::span(line.data(), static_cast<std::size_t>(h)),
-                        input_.columns[static_cast<std::size_t>(c)]))
+            for (int c = 0; c < input_.width; ++c) {
+                if (dirtyColumns[static_cast<std::size_t>(c)] && !reasonLine(grid, true, c, dirtyRows, any))
                     return false;
-                for (int r = 0; r < h; ++r) {
-                    if (grid[cellIndex(r, c)] != line[static_cast<std::size_t>(r)]) {
-                        grid[cellIndex(r, c)] = line[static_cast<std::size_t>(r)];
-                        dirtyRows[static_cast<std::size_t>(r)] = 1;
-                        any = true;
-                    }
-                }
+                dirtyColumns[static_cast<std::size_t>(c)] = 0;
+            }
+        }
+        return true;
+    }
+
+    // Line reasoning on one row or column; the crossing lines of the cells it fixes become
+    // dirty, and changed is set. False on a contradiction.
+    bool reasonLine(Grid& grid, bool column, int index, std::vector<char>& dirtyCrossing, bool& changed) const
+    {
+        const int length = column ? input_.height : input_.width;
+        auto cellAt = [&](int i) { return column ? cellIndex(i, index) : cellIndex(index, i); };
+        std::array<CellState, MaxLineLength> line {};
+        for (int i = 0; i < length; ++i)
+            line[static_cast<std::size_t>(i)] = grid[cellAt(i)];
+        const Clues& clues = (column ? input_.columns : input_.rows)[static_cast<std::size_t>(index)];
+        if (!solveLine(std::span(line.data(), static_cast<std::size_t>(length)), clues))
+            return false;
+        for (int i = 0; i < length; ++i) {
+            if (grid[cellAt(i)] != line[static_cast<std::size_t>(i)]) {
+                grid[cellAt(i)] = line[static_cast<std::size_t>(i)];
+                dirtyCrossing[static_cast<std::size_t>(i)] = 1;
+                changed = true;
             }
         }
         return true;

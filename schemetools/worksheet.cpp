@@ -128,28 +128,23 @@ public:
         const QColor silver = fromEngine(engine::color::Silver);
         const QColor grey = fromEngine(engine::color::Grey);
         font(cell / mm(1) * 0.55, true);
-        for (int r = box.top; r <= box.bottom; ++r) {
-            const Clues& clues = puzzle.rowClues[static_cast<std::size_t>(r)];
+        // A clue group of five slots, the clues flush against the grid, as the window shows it;
+        // step goes from one slot to the next, towards the grid.
+        auto clueGroup = [&](const Clues& clues, const QRectF& first, QPointF step) {
             if (clues.empty())
-                continue;
+                return;
             for (int k = 0; k < ClueSlots; ++k) {
                 const int clue = k - (ClueSlots - int(clues.size()));
-                const QRectF rect = cellRect(r, box.left).translated(-(ClueSlots - k) * cell, 0);
-                drawBox(rect, silver, Qt::black,
+                drawBox(first.translated(step * k), silver, Qt::black,
                     clue >= 0 ? QString::number(clues[static_cast<std::size_t>(clue)]) : QString());
             }
-        }
-        for (int c = box.left; c <= box.right; ++c) {
-            const Clues& clues = puzzle.columnClues[static_cast<std::size_t>(c)];
-            if (clues.empty())
-                continue;
-            for (int k = 0; k < ClueSlots; ++k) {
-                const int clue = k - (ClueSlots - int(clues.size()));
-                const QRectF rect = cellRect(box.top, c).translated(0, -(ClueSlots - k) * cell);
-                drawBox(rect, silver, Qt::black,
-                    clue >= 0 ? QString::number(clues[static_cast<std::size_t>(clue)]) : QString());
-            }
-        }
+        };
+        for (int r = box.top; r <= box.bottom; ++r)
+            clueGroup(puzzle.rowClues[static_cast<std::size_t>(r)],
+                cellRect(r, box.left).translated(-ClueSlots * cell, 0), QPointF(cell, 0));
+        for (int c = box.left; c <= box.right; ++c)
+            clueGroup(puzzle.columnClues[static_cast<std::size_t>(c)],
+                cellRect(box.top, c).translated(0, -ClueSlots * cell), QPointF(0, cell));
         for (int r = box.top; r <= box.bottom; ++r) {
             for (int c = box.left; c <= box.right; ++c) {
                 if (puzzle.cell(r, c).visible)

@@ -170,6 +170,20 @@ Arguments parseArguments(const std::vector<std::string>& args, const std::vector
     return parsed;
 }
 
+// The start every command shares: its help, or a usage error; nothing when it may go on.
+std::optional<int> helpOrError(const Arguments& a, const char* help, const char* command)
+{
+    if (a.options.count("--help")) {
+        say(help);
+        return AllFine;
+    }
+    if (!a.error.empty())
+        return usage(a.error, command);
+    if (a.paths.empty())
+        return usage(std::string(command) + "needs a file or folder to work on", command);
+    return std::nullopt;
+}
+
 std::optional<long> number(const std::string& text, long low, long high)
 {
     try {
@@ -196,14 +210,8 @@ bool fine(const CheckResult& result)
 int check(const std::vector<std::string>& args)
 {
     const Arguments a = parseArguments(args, {"--json", "--help"}, {"--budget"});
-    if (a.options.count("--help")) {
-        say(CheckHelp);
-        return AllFine;
-    }
-    if (!a.error.empty())
-        return usage(a.error, "check ");
-    if (a.paths.empty())
-        return usage("check needs at least one scheme file or folder", "check ");
+    if (const auto status = helpOrError(a, CheckHelp, "check "))
+        return *status;
     CheckOptions options;
     if (a.options.count("--budget")) {
         const auto budget = number(a.options.at("--budget"), 1, 1'000'000'000);
@@ -274,12 +282,8 @@ int import(const std::vector<std::string>& args)
 {
     const Arguments a = parseArguments(args, {"--fit", "--allow-not-unique", "--force", "--json", "--help"},
         {"-o", "--from", "--threshold"});
-    if (a.options.count("--help")) {
-        say(ImportHelp);
-        return AllFine;
-    }
-    if (!a.error.empty())
-        return usage(a.error, "import ");
+    if (const auto status = helpOrError(a, ImportHelp, "import "))
+        return *status;
     if (a.paths.size() != 1)
         return usage("import takes one source", "import ");
     if (!a.options.count("-o"))
@@ -347,14 +351,8 @@ std::string outputPath(const std::string& scheme, const std::string& out, const 
 int exportSchemes(const std::vector<std::string>& args)
 {
     const Arguments a = parseArguments(args, {"--solution", "--force", "--help"}, {"--to", "-o"});
-    if (a.options.count("--help")) {
-        say(ExportHelp);
-        return AllFine;
-    }
-    if (!a.error.empty())
-        return usage(a.error, "export ");
-    if (a.paths.empty())
-        return usage("export needs at least one scheme", "export ");
+    if (const auto status = helpOrError(a, ExportHelp, "export "))
+        return *status;
     if (!a.options.count("--to"))
         return usage("export needs --to non, pdf or png", "export ");
     const std::string to = a.options.at("--to");

@@ -3,7 +3,9 @@
 // the share of the grid that line reasoning leaves to trial, and a 1 GiB scheme file.
 #include "checker.h"
 #include "drawing.h"
+#include "procstatus.h"
 #include "puzzle.h"
+#include "report.h"
 #include "solver.h"
 
 #include <algorithm>
@@ -146,34 +148,6 @@ Solved measureSolver(const Drawing& drawing)
     return s;
 }
 
-long statusKb(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0)
-            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    }
-    return -1;
-}
-
-const char* verdictName(Verdict verdict)
-{
-    switch (verdict) {
-    case Verdict::UniqueLine:
-        return "unique-line";
-    case Verdict::UniqueTrial:
-        return "unique-trial";
-    case Verdict::NotUnique:
-        return "not-unique";
-    case Verdict::Undecided:
-        return "undecided";
-    case Verdict::Error:
-        break;
-    }
-    return "error";
-}
-
 } // namespace
 
 int main()
@@ -194,7 +168,7 @@ int main()
                 times.push_back(millisecondsSince(start));
         }
         std::printf(
-            "check of a 21 x 21 drawing with uniqueness (%s), %d runs:\n", verdictName(verdict), Runs);
+            "check of a 21 x 21 drawing with uniqueness (%s), %d runs:\n", verdictKey(verdict).c_str(), Runs);
         std::printf("  median %.3f ms, fastest %.3f ms; target <= 1 ms\n", median(times),
             *std::min_element(times.begin(), times.end()));
     }
@@ -227,11 +201,11 @@ int main()
     const auto worst = std::max_element(measured.begin(), measured.end(),
         [](const Measured& a, const Measured& b) { return a.checkMs < b.checkMs; });
     std::printf("  worst: %.2f ms (%s, %ld search steps of the budget of %ld)\n", worst->checkMs,
-        verdictName(worst->verdict), worst->nodes, DefaultNodeBudget);
+        verdictKey(worst->verdict).c_str(), worst->nodes, DefaultNodeBudget);
     const auto most = std::max_element(measured.begin(), measured.end(),
         [](const Measured& a, const Measured& b) { return a.nodes < b.nodes; });
     std::printf("  most search steps: %ld of %ld (%.2f ms, %s)\n", most->nodes, DefaultNodeBudget,
-        most->checkMs, verdictName(most->verdict));
+        most->checkMs, verdictKey(most->verdict).c_str());
 
     // 3. The solver's time against the share of the grid that line reasoning leaves open, on
     // generated drawings that are puzzles (no errors): random parts of 5 x 5 to 21 x 21 and
@@ -283,16 +257,16 @@ int main()
             return 1;
         ::close(fd);
     }
-    const long before = statusKb("VmRSS");
+    const long before = bench::statusKb("VmRSS");
     std::ofstream("/proc/self/clear_refs") << "5";
     const auto start = Clock::now();
     const CheckResult result = checkFile(big);
     const double seconds = millisecondsSince(start) / 1000;
     std::printf(
         "\ncheck of a 1 GiB scheme file (the apple, then zero bytes): %.2f s, verdict %s, %zu problems\n",
-        seconds, verdictName(result.verdict), result.problems.size());
+        seconds, verdictKey(result.verdict).c_str(), result.problems.size());
     std::printf("  peak resident memory %.1f MB (%.1f MB above before); target: bounded, < 10 MB more\n",
-        statusKb("VmHWM") / 1024.0, (statusKb("VmHWM") - before) / 1024.0);
+        bench::statusKb("VmHWM") / 1024.0, (bench::statusKb("VmHWM") - before) / 1024.0);
     std::remove(big.c_str());
     ::rmdir(folder);
     return 0;
