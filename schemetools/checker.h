@@ -18,7 +18,7 @@ enum class Severity { Error, Warning };
 struct Problem {
     Severity severity = Severity::Warning;
     std::string message;
-    int fileLine = 0; // line of the file it concerns (1-based), 0 for none
+    long long fileLine = 0; // line of the file it concerns (1-based), 0 for none
 };
 
 enum class Verdict { UniqueLine, UniqueTrial, NotUnique, Undecided, Error };

@@ -70,6 +70,13 @@ void FileScan::scan(std::string_view bytes)
 {
     std::size_t i = 0;
     while (i < bytes.size() && !done_) {
+        if (lineReported_) {
+            // The rest of a line already reported as too long changes nothing: jump to its end.
+            const void* end = std::memchr(bytes.data() + i, '\n', bytes.size() - i);
+            if (end == nullptr)
+                return;
+            i = static_cast<std::size_t>(static_cast<const char*>(end) - bytes.data());
+        }
         const auto byte = static_cast<unsigned char>(bytes[i++]);
         if (pendingCr_) {
             pendingCr_ = false;
@@ -102,13 +109,11 @@ void FileScan::scan(std::string_view bytes)
         }
         if (byte == 0xC2)
             pendingLead_ = true;
-        if (++column_ > GridSize && !isBlank(byte) && !lineReported_) {
+        // Columns are counted up to the grid's edge only, so that no line is too long to count.
+        if (column_ < GridSize)
+            ++column_;
+        else if (!isBlank(byte))
             longLine();
-            // The rest of the line changes nothing: jump to its end.
-            const void* end = std::memchr(bytes.data() + i, '\n', bytes.size() - i);
-            i = end == nullptr ? bytes.size()
-                               : static_cast<std::size_t>(static_cast<const char*>(end) - bytes.data());
-        }
     }
 }
 

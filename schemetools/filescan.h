@@ -28,7 +28,7 @@ private:
     std::vector<Problem> problems_;
     unsigned char start_[3] {};
     int startBytes_ = 0; // bytes of the file's start looked at for a byte-order mark
-    int line_ = 1; // 1-based line being read
+    long long line_ = 1; // 1-based line being read
     int column_ = 0; // characters of that line so far
     bool pendingCr_ = false;
     bool pendingLead_ = false; // a 0xC2 waits for the next byte
