@@ -1,10 +1,11 @@
-// The scaling panel base, its control handler, the property handler base and the font handler.
+// The base scaling panel, the one-control handler, the property handler base and the font handler.
 #include "customrp.h"
 
 #include "errors.h"
 #include "fonts.h"
 #include "properties.h"
 #include "qtkinds.h"
+#include "ratios.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -12,23 +13,10 @@
 #include <QTabWidget>
 
 #include <algorithm>
-#include <cmath>
 
 namespace scaling {
 
 namespace {
-
-// value / size, both operands and the quotient in single precision.
-float ratioOf(int value, int size)
-{
-    return static_cast<float>(value) / static_cast<float>(size);
-}
-
-// size * ratio formed exactly, rounded to the nearest integer with halves to even.
-int roundedProduct(int size, float ratio)
-{
-    return static_cast<int>(std::nearbyint(static_cast<double>(size) * static_cast<double>(ratio)));
-}
 
 Bounds boundsOf(const QWidget* control)
 {
@@ -115,22 +103,19 @@ void TMRFont::CaptureFor(int refWidth, int refHeight)
     if (!Control)
         return;
     const int size = pointSize();
-    if (size == LastSize && !Invalid)
-        return;
-    if (refWidth == 0 || refHeight == 0) {
-        Invalid = true;
-        return;
-    }
-    WidthRatio = ratioOf(size, refWidth);
-    HeightRatio = ratioOf(size, refHeight);
-    Invalid = false;
+    recapture(size != LastSize, QSize(refWidth, refHeight), Against::Both, [&](QSize reference) {
+        WidthRatio = ratioOf(size, reference.width());
+        HeightRatio = ratioOf(size, reference.height());
+    });
 }
 
 void TMRFont::Apply()
 {
-    if (Invalid || !Control)
-        return;
-    const QSize client = clientSize(Control);
+    reapply([this](QSize client) { applyFor(client); });
+}
+
+void TMRFont::applyFor(QSize client)
+{
     // Each product rounded to single precision before it is truncated: 8/41 * 41 gives 7.
     const float a = WidthRatio * static_cast<float>(client.width());
     const float b = HeightRatio * static_cast<float>(client.height());

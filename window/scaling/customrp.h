@@ -1,5 +1,6 @@
-// The scaling panel base: keeps every control on it at the same proportional place and size, and
-// scales fonts through property handlers, whenever the panel's own size changes.
+// The base of the scaling panel (a frame that keeps every control on it at the same
+// proportional place and size whenever its own size changes), the handler that does so for one
+// control, and the base of the handlers that scale one property, with the font's.
 #pragma once
 
 #include "component.h"
@@ -67,6 +68,38 @@ public:
 
     QPointer<QWidget> Control;
     bool Invalid = true;
+
+protected:
+    // The sides of the reference size that a handler's ratios are taken against.
+    enum class Against { Width, Height, Both };
+
+    // The steps every capture takes: the ratios stay when nothing changed since the last apply
+    // and they are valid; a reference size of 0 along a side they are taken against makes the
+    // handler Invalid (a ratio of 0 would lose the value); otherwise takeRatios(reference)
+    // records them and the handler is valid.
+    template <typename TakeRatios>
+    void recapture(bool changed, QSize reference, Against against, TakeRatios&& takeRatios)
+    {
+        if (!changed && !Invalid)
+            return;
+        const bool empty = (against != Against::Height && reference.width() == 0)
+            || (against != Against::Width && reference.height() == 0);
+        if (empty) {
+            Invalid = true;
+            return;
+        }
+        takeRatios(reference);
+        Invalid = false;
+    }
+
+    // The step every apply takes first: nothing while Invalid or once the control is gone;
+    // otherwise applyRatios(the control's client size).
+    template <typename ApplyRatios> void reapply(ApplyRatios&& applyRatios)
+    {
+        if (Invalid || !Control)
+            return;
+        applyRatios(clientSize(Control));
+    }
 };
 
 // Scales the point size of a font property ("Font", or "TabFont" of a tabbed notebook) with the
@@ -91,6 +124,7 @@ public:
 
 private:
     int pointSize() const;
+    void applyFor(QSize client);
 };
 
 // A control's four bounds in the panel's terms: right and bottom lie one past the last pixel.

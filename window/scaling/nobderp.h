@@ -1,5 +1,6 @@
-// The concrete scaling panel: which property handlers each Qt kind of control gets, its control
-// handler with the combo-box and page rules, and the property handlers themselves.
+// The scaling panel the program uses: which property handlers each kind of Qt control gets, the
+// extra rules for combo boxes and multi-page controls, and the property handlers other than the
+// font's (tab sizes, scroll ranges, item widths, header sections, grid sizes, margins).
 #pragma once
 
 #include "customrp.h"

@@ -1,4 +1,5 @@
-// Qt controls that publish the property names the scaling handlers look up.
+// Counterparts used only by tests and benchmarks: Qt controls that publish the property names
+// the scaling handlers look up.
 #include "scalablekinds.h"
 
 #include "rowheightdelegate.h"

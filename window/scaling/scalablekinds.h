@@ -1,5 +1,7 @@
-// Qt controls that publish the properties the scaling handlers look up by name: item heights,
-// scroll ranges, grid defaults, tab sizes, margins, status panels, header sections, columns.
+// Counterparts used only by tests and benchmarks: Qt controls that publish the properties the
+// scaling handlers look up by name (item heights, scroll ranges, grid defaults, tab sizes,
+// margins, status panels, header sections, columns), so that every handler can be tried; and
+// the item collections those handlers read.
 #pragma once
 
 #include "component.h"
