@@ -39,6 +39,12 @@ QSize clientSize(const QWidget* control)
     return control->contentsRect().size();
 }
 
+void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value)
+{
+    [[maybe_unused]] const bool written = property.write(object, value);
+    Q_ASSERT(written);
+}
+
 IntProperty::IntProperty(QObject* object, const QString& name)
     : object_(object)
     , property_(FindProperty(object, name))
@@ -53,7 +59,7 @@ int IntProperty::read() const
 void IntProperty::write(int value) const
 {
     if (object_)
-        property_.write(object_, value);
+        writeProperty(object_, property_, value);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -125,13 +131,13 @@ void TMRFont::applyFor(QSize client)
     int now = widgets::fontPointSize(font);
     if (now != size) {
         widgets::setFontPointSize(font, size);
-        TargetFont.write(Control, font);
+        writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     if (now == 0) {
         font = TargetFont.read(Control).value<QFont>();
         widgets::setFontPointSize(font, 1);
-        TargetFont.write(Control, font);
+        writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     LastSize = now;

@@ -45,7 +45,7 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
 {
     const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
     if (height.isValid()) {
-        height.write(combo, value);
+        writeProperty(combo, height, value);
         return;
     }
     QFont font = fontProperty.read(combo).value<QFont>();
@@ -53,7 +53,7 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
         font.setPixelSize(-value);
     else
         setFontCellHeight(font, value);
-    fontProperty.write(combo, font);
+    writeProperty(combo, fontProperty, font);
 }
 
 } // namespace
