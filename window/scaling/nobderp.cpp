@@ -36,9 +36,7 @@ int signedFontHeight(QWidget* combo, const QMetaProperty& fontProperty)
     const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
     if (height.isValid())
         return height.read(combo).toInt();
-    const QFont font = fontProperty.read(combo).value<QFont>();
-    return font.pixelSize() > 0 ? -font.pixelSize()
-                                : -widgets::mulDiv(font.pointSize(), widgets::PixelsPerInch, 72);
+    return -widgets::fontCharacterHeight(fontProperty.read(combo).value<QFont>());
 }
 
 void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int value)

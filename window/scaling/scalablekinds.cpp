@@ -2,6 +2,7 @@
 // the scaling handlers look up.
 #include "scalablekinds.h"
 
+#include "fonts.h"
 #include "rowheightdelegate.h"
 
 #include <QFontMetrics>
@@ -179,10 +180,7 @@ int ComboBox::fontHeight() const
 {
     if (cellHeight_ > 0 && font() == cellFont_)
         return cellHeight_;
-    const QFont f = font();
-    if (f.pixelSize() > 0)
-        return -f.pixelSize();
-    return -((f.pointSize() * 96 + 36) / 72);
+    return -widgets::fontCharacterHeight(font());
 }
 
 void ComboBox::setFontHeight(int height)
