@@ -7,16 +7,9 @@
 #include "schemefile.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace engine {
-
-// Raised when a scheme file cannot be read: "File not found", or "I/O error %d".
-class IoError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Mark generators: N characters drawn at random from "00" (blank) or "11" (filled);
 // empty for N <= 0.

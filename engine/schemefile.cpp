@@ -1,7 +1,6 @@
 // Reading a scheme file into its drawing with a fixed buffer, whatever the size of the file.
 #include "schemefile.h"
 
-#include "game.h"
 #include "readonlyfile.h"
 
 #include <cerrno>

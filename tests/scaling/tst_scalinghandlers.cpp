@@ -88,7 +88,7 @@ private slots:
         row("widget-set shape: none", [](QWidget* p) { return new ShapeLike(p); }, {});
         row("list box", [](QWidget* p) { return new ListBox(p, nullptr, "L"); },
             {"TMRFont:Font", "TMRItemHeight"});
-        row("combo box", [](QWidget* p) { return new ComboBox(p, nullptr, "C"); },
+        row("combo box", [](QWidget* p) { return new FontHeightComboBox(p, nullptr, "C"); },
             {"TMRFont:Font", "TMRItemHeight"});
         row("scroll box", [](QWidget* p) { return new ScrollBox(p, nullptr, "S"); },
             {"TMRFont:Font", "TMRScrollBox"});
@@ -186,7 +186,7 @@ private slots:
         // Wanted 40 high: 31 of 310, on a parent that becomes 400 high.
         QWidget parent;
         parent.resize(300, 310);
-        ComboBox combo(&parent, nullptr, QStringLiteral("SceltaLingua"));
+        FontHeightComboBox combo(&parent, nullptr, QStringLiteral("SceltaLingua"));
         combo.setGeometry(3, 0, 222, 31);
         combo.setFontHeight(fontHeight);
         TMRControlHandlerVCL handler(&combo);
@@ -202,7 +202,7 @@ private slots:
     void comboBoxFontHandlerRunsAfter()
     {
         Fixture f(300, 310);
-        auto* combo = new ComboBox(f.panel, &f.form, QStringLiteral("SceltaLingua"));
+        auto* combo = new FontHeightComboBox(f.panel, &f.form, QStringLiteral("SceltaLingua"));
         combo->setGeometry(3, 0, 222, 31);
         combo->setFontHeight(-21);
         QVERIFY(f.show());

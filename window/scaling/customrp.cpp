@@ -18,7 +18,7 @@ namespace scaling {
 
 namespace {
 
-Bounds boundsOf(const QWidget* control)
+Edges edgesOf(const QWidget* control)
 {
     const QRect g = control->geometry();
     return {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
@@ -180,7 +180,7 @@ void TMRControlHandler::CaptureBounds(int refWidth, int refHeight)
 {
     if (!Control)
         return;
-    const Bounds now = boundsOf(Control);
+    const Edges now = edgesOf(Control);
     // Unchanged since the last apply: recomputing would only add rounding drift.
     if (refWidth == LastParentWidth && refHeight == LastParentHeight && now == LastBounds)
         return;
@@ -234,7 +234,7 @@ void TMRControlHandler::Apply()
         return;
     ApplyProperties();
     if (Control)
-        LastBounds = boundsOf(Control);
+        LastBounds = edgesOf(Control);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -131,13 +131,14 @@ private:
     void applyFor(QSize client);
 };
 
-// A control's four bounds in the panel's terms: right and bottom lie one past the last pixel.
-struct Bounds {
+// A control's four edges in its parent's coordinates: right and bottom lie one past the last
+// pixel.
+struct Edges {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
-    friend bool operator==(const Bounds&, const Bounds&) = default;
+    friend bool operator==(const Edges&, const Edges&) = default;
 };
 
 // Keeps one control's left, top, width and height as fractions of its parent's size, and owns
@@ -164,7 +165,7 @@ public:
     float TopRatio = 0.0f;
     float WidthRatio = 0.0f;
     float HeightRatio = 0.0f;
-    Bounds LastBounds;
+    Edges LastBounds;
     int LastParentWidth = 0; // -1000 forces the next capture
     int LastParentHeight = 0;
     QMetaObject::Connection destroyedConnection; // made and cut by the panel

@@ -164,26 +164,26 @@ void ListBox::setItemHeight(int height)
     doItemsLayout();
 }
 
-ComboBox::ComboBox(QWidget* parent, widgets::Component* owner, const QString& name)
+FontHeightComboBox::FontHeightComboBox(QWidget* parent, widgets::Component* owner, const QString& name)
     : QComboBox(parent)
     , widgets::Component(this, owner, name)
 {
     setItemDelegate(new widgets::RowHeightDelegate(this, [this] { return itemHeight_; }));
 }
 
-void ComboBox::setItemHeight(int height)
+void FontHeightComboBox::setItemHeight(int height)
 {
     itemHeight_ = std::max(0, height);
 }
 
-int ComboBox::fontHeight() const
+int FontHeightComboBox::fontHeight() const
 {
     if (cellHeight_ > 0 && font() == cellFont_)
         return cellHeight_;
     return -widgets::fontCharacterHeight(font());
 }
 
-void ComboBox::setFontHeight(int height)
+void FontHeightComboBox::setFontHeight(int height)
 {
     QFont f = font();
     if (height < 0) {

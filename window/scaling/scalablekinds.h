@@ -100,14 +100,14 @@ private:
 // negative, the character height (the em size, Qt's pixel size); positive, the cell height
 // (ascent plus descent, QFontMetrics::height()). A positive height is kept exactly as set and
 // the font becomes the largest pixel size whose cell fits in it, until the font changes again.
-class ComboBox : public QComboBox, public widgets::Component {
+class FontHeightComboBox : public QComboBox, public widgets::Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(int FontHeight READ fontHeight WRITE setFontHeight)
     Q_PROPERTY(int ItemHeight READ itemHeight WRITE setItemHeight)
 public:
-    ComboBox(QWidget* parent, widgets::Component* owner, const QString& name);
+    FontHeightComboBox(QWidget* parent, widgets::Component* owner, const QString& name);
     int itemHeight() const { return itemHeight_; }
     void setItemHeight(int height);
     int fontHeight() const;
