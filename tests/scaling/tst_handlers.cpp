@@ -623,4 +623,4 @@ private:
 };
 
 QTEST_MAIN(TestScalingHandlers)
-#include "tst_scalinghandlers.moc"
+#include "tst_handlers.moc"
