@@ -67,17 +67,10 @@ public:
 
 Q_DECLARE_METATYPE(Maker)
 
-class TestScalingHandlers : public QObject {
+class TestScalingHandlers : public ScalingTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        errors_.clear();
-        widgets::setErrorReporter([this](const QString& m) { errors_ << m; });
-    }
-    void cleanup() { widgets::setErrorReporter({}); }
-
     void kindTable_data()
     {
         QTest::addColumn<Maker>("make");
@@ -617,9 +610,6 @@ private slots:
         values.clear();
         QCOMPARE(values.count(), 0);
     }
-
-private:
-    QStringList errors_;
 };
 
 QTEST_MAIN(TestScalingHandlers)
