@@ -1,5 +1,6 @@
 // The program's entry: the application, the main window Form1 and the event loop.
 #include "form1.h"
+#include "framestamp.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,11 +12,12 @@ int main(int argc, char* argv[])
     // would make the platform append it to the window caption.)
     QApplication::setApplicationName(QStringLiteral("Tessaria 1.0"));
     QApplication::setDesktopFileName(QStringLiteral("tessaria"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaria/tessaria.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaria/tessaria-48.png")));
 
     // Form1 belongs to the application's component tree; closing it ("ESCI" or the close
     // button) ends the event loop and the program.
     TForm1 form1;
+    window::FrameStamp::watch(&form1);
     form1.show();
     return QApplication::exec();
 }
