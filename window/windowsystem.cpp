@@ -37,10 +37,13 @@ xcb_window_t supportingWindow(xcb_connection_t* connection, xcb_atom_t check, xc
 bool windowManagerMaximises()
 {
 #if QT_CONFIG(xcb)
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    // The offscreen platform answers to the X11 interface too, without a connection.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return true;
-    xcb_connection_t* connection = x11->connection();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return true;
     // A window manager that follows the freedesktop.org conventions names a window of its own
     // on the root window, and that window names itself (a stale name left by a window manager
     // that has gone does not).
