@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Times Tessaria's start against a bare Qt window built with the same flags: from exec to the
 # first complete frame of the maximised window, and the resident memory one second after exec.
-# Runs alternate between the two programs. Without a DISPLAY it starts Xvfb with openbox.
+# A second yardstick, a plain Qt window with the kinds of controls Tessaria shows, tells what Qt
+# itself costs for them. Runs alternate between the programs. Without a DISPLAY it starts Xvfb
+# with openbox.
 # Usage: bench/startup/startup.sh [RUNS per program, default 15] [BUILD folder, default build]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-15}
 build=${2:-$root/build}
-cmake --build "$build" --target tessaria startup_bare > /dev/null
+cmake --build "$build" --target tessaria startup_bare startup_kinds > /dev/null
 
 work=$(mktemp -d)
 pids=()
@@ -49,15 +51,13 @@ measure() {
 for _ in $(seq "$runs"); do
     measure "$build/bin/tessaria" >> "$work/tessaria"
     measure "$build/bench/startup/startup_bare" >> "$work/bare"
+    measure "$build/bench/startup/startup_kinds" >> "$work/kinds"
 done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-t_frame=$(cut -d' ' -f1 "$work/tessaria" | median)
-b_frame=$(cut -d' ' -f1 "$work/bare" | median)
-t_rss=$(cut -d' ' -f2 "$work/tessaria" | median)
-b_rss=$(cut -d' ' -f2 "$work/bare" | median)
-awk -v tf="$t_frame" -v bf="$b_frame" -v tr="$t_rss" -v br="$b_rss" 'BEGIN {
-    printf "%-28s %12s %12s %10s\n", "median", "tessaria", "bare window", "ratio"
-    printf "%-28s %9.1f ms %9.1f ms %9.2fx\n", "first complete frame", tf / 1000, bf / 1000, tf / bf
-    printf "%-28s %9.1f MB %9.1f MB %+8.1f MB\n", "resident memory after 1 s", tr / 1024, br / 1024, (tr - br) / 1024
-}'
+column() { cut -d' ' -f"$2" "$work/$1" | median; }
+printf "%-28s %12s %12s %12s %10s\n" "median" "tessaria" "bare window" "same kinds" "ratio"
+awk -v t="$(column tessaria 1)" -v b="$(column bare 1)" -v k="$(column kinds 1)" 'BEGIN {
+    printf "%-28s %9.1f ms %9.1f ms %9.1f ms %9.2fx\n", "first complete frame", t / 1000, b / 1000, k / 1000, t / b }'
+awk -v t="$(column tessaria 2)" -v b="$(column bare 2)" -v k="$(column kinds 2)" 'BEGIN {
+    printf "%-28s %9.1f MB %9.1f MB %9.1f MB %+7.1f MB\n", "resident memory after 1 s", t / 1024, b / 1024, k / 1024, (t - b) / 1024 }'
