@@ -4,6 +4,7 @@
 #pragma once
 
 #include "board.h"
+#include "schemefile.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -37,6 +38,11 @@ public:
     // empty), the counter is 0 and its display and the clues are those of before.
     void pick(const std::string& path);
 
+    // Loads a drawing held in memory exactly as a pick of a scheme file that holds it would
+    // (reset, marks, counter, dead lines), then derives the clues. For tools that check
+    // drawings that are not (yet) files: feed the bytes to a SchemeParser first.
+    void pickDrawing(const SchemeDrawing& drawing);
+
     // Rewrites every clue slot and line label from the cell marks.
     void deriveClues();
 
@@ -53,6 +59,8 @@ public:
 
 private:
     void load(const std::string& path);
+    void resetForLoad();
+    void placeDrawing(const SchemeDrawing& drawing);
     void foundStep(int n);
     void complete();
     void showRemaining();

@@ -37,6 +37,21 @@ void Game::pick(const std::string& path)
 
 void Game::load(const std::string& path)
 {
+    resetForLoad();
+    // The whole file is read before any cell changes, so that after a read failure the
+    // board stands exactly as the reset above left it.
+    placeDrawing(readSchemeFile(path));
+}
+
+void Game::pickDrawing(const SchemeDrawing& drawing)
+{
+    resetForLoad();
+    placeDrawing(drawing);
+    deriveClues();
+}
+
+void Game::resetForLoad()
+{
     remaining_ = 0;
     for (int n = 1; n <= CellCount; ++n) {
         Box& cell = host_.box(n);
@@ -51,11 +66,10 @@ void Game::load(const std::string& path)
     for (int n = 1; n <= CellCount; ++n)
         host_.box(n).setText({});
     host_.setLabel2Visible(true);
+}
 
-    // The whole file is read before any cell changes, so that after a read failure the
-    // board stands exactly as the reset above left it.
-    const SchemeDrawing drawing = readSchemeFile(path);
-
+void Game::placeDrawing(const SchemeDrawing& drawing)
+{
     std::array<std::string, CellCount> marks;
     for (std::size_t i = 0; i < marks.size(); ++i) {
         const SchemeCell& cell = drawing[i];

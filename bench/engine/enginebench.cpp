@@ -2,6 +2,7 @@
 // in-memory board, and the peak memory of loading a 1 GB scheme file and a 1 GB line.
 #include "game.h"
 #include "memoryboard.h"
+#include "procstatus.h"
 
 #include <algorithm>
 #include <chrono>
@@ -95,18 +96,6 @@ void writeBigFile(const std::string& path, const std::string& head, const std::s
     ::close(fd);
 }
 
-// A field of /proc/self/status in kB, or -1.
-long statusKb(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0)
-            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    }
-    return -1;
-}
-
 long maxRssKb()
 {
     rusage usage {};
@@ -127,13 +116,13 @@ void measureHugeLoad(const char* title, const std::string& path, int expectedRem
 {
     engine::MemoryBoard board;
     engine::Game game(board);
-    const long rssBefore = statusKb("VmRSS");
+    const long rssBefore = bench::statusKb("VmRSS");
     const bool peakReset = resetPeak();
     const long maxRssBefore = maxRssKb();
     const auto start = Clock::now();
     game.pick(path);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    const long peak = statusKb("VmHWM");
+    const long peak = bench::statusKb("VmHWM");
     std::printf("%s:\n", title);
     std::printf("  loaded in %.2f s, remaining counter %d (expected %d)\n", seconds, game.remaining(),
         expectedRemaining);

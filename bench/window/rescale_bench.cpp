@@ -1,5 +1,6 @@
 // Times a full rescale of the main window (offscreen) between 814 x 629 and 1920 x 1080.
 #include "form1.h"
+#include "screen.h"
 #include "timing.h"
 
 #include "filelistbox.h"
@@ -40,17 +41,9 @@ struct Timings {
 
 int main(int argc, char* argv[])
 {
-    // One 1920 x 1080 screen without window frames: the client area is exactly the window.
     QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    {
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
-            return 1;
-        file.write(R"({"windowFrameMargins": false, "screens": [{"name": "Screen", "x": 0, "y": 0,)"
-                   R"( "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    }
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
+    if (!bench::useOffscreenScreen(dir.path()))
+        return 1;
     QApplication application(argc, argv);
 
     QDir(dir.path()).mkpath(QStringLiteral("schemi"));

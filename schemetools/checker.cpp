@@ -1,0 +1,384 @@
+// Checking schemes: the file's problems, the five-clue limit and the verdict of the solver on
+// the puzzle the engine loaded.
+#include "checker.h"
+
+#include "filescan.h"
+
+#include "game.h"
+#include "schemefile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace schemetools {
+
+namespace {
+
+constexpr int ReportedCharacters = 10; // stray characters reported one by one; then a count
+
+std::string lineName(bool column, int line)
+{
+    return (column ? "column " : "row ") + std::to_string(line);
+}
+
+// How a stray byte of the file is named in a message.
+std::string characterName(char mark)
+{
+    const auto byte = static_cast<unsigned char>(mark);
+    if (byte == ' ')
+        return "a blank";
+    if (byte == '\t')
+        return "a tab";
+    if (byte > ' ' && byte < 0x7F)
+        return std::string("'") + mark + "'";
+    static const char* const hex = "0123456789ABCDEF";
+    return std::string("the byte 0x") + hex[byte >> 4] + hex[byte & 15];
+}
+
+// What a mark other than "0" and "1" does in the window.
+std::string markEffect(char mark)
+{
+    switch (mark) {
+    case '0':
+        return "it is read as a blank cell, the same as '-'";
+    case '1':
+        return "it is read as a picture cell, but the remaining counter does not count it, so the game "
+               "ends before the whole picture is found (write '#')";
+    case '2':
+    case '4':
+    case '6':
+    case '8':
+        return "it is read as a blank cell, but the clues of its row and column stop before it";
+    case '3':
+    case '5':
+    case '7':
+    case '9':
+        return "it is read as a picture cell that the remaining counter does not count, and the clues of "
+               "its row and column stop before it";
+    default:
+        return "it becomes a cell that takes no part in play, and the clues of its row and column stop "
+               "before it";
+    }
+}
+
+// A cell whose mark ends the clue reading of its lines.
+bool stopsReading(const Puzzle::Cell& cell)
+{
+    return cell.visible && !cell.mark.empty() && cell.mark != "0" && cell.mark != "1";
+}
+
+struct LineView {
+    Clues shown; // the clues in the slots
+    Clues drawn; // the runs of picture cells as drawn
+    int stop = -1; // first cell (0-based) whose mark stops the reading, or -1
+    int runsBeforeStop = 0;
+};
+
+LineView viewLine(const Puzzle& puzzle, bool column, int line)
+{
+    LineView view;
+    view.shown = column ? puzzle.columnClues[static_cast<std::size_t>(line)]
+                        : puzzle.rowClues[static_cast<std::size_t>(line)];
+    auto at
+        = [&](int i) -> const Puzzle::Cell& { return column ? puzzle.cell(i, line) : puzzle.cell(line, i); };
+    view.drawn = runsOf(GridSize, [&](int i) { return at(i).visible && at(i).mark == "1"; });
+    for (int i = 0; i < GridSize; ++i) {
+        if (stopsReading(at(i))) {
+            view.stop = i;
+            view.runsBeforeStop = static_cast<int>(
+                runsOf(i, [&](int j) { return at(j).visible && at(j).mark == "1"; }).size());
+            break;
+        }
+    }
+    return view;
+}
+
+Clues lostClues(const LineView& view)
+{
+    return Clues(view.drawn.begin() + static_cast<long>(view.shown.size()), view.drawn.end());
+}
+
+// The five-clue limit, and which stray characters cut which clues.
+struct LineFindings {
+    std::vector<Problem> errors;
+    // For the cell index (row * 21 + column) that stops a line's reading: what the line loses.
+    std::vector<std::pair<int, std::string>> cuts;
+    bool anyCut = false;
+};
+
+LineFindings findLineProblems(const Puzzle& puzzle)
+{
+    LineFindings findings;
+    for (const bool column : {false, true}) {
+        for (int line = 0; line < GridSize; ++line) {
+            const LineView view = viewLine(puzzle, column, line);
+            if (view.drawn.size() <= view.shown.size())
+                continue;
+            const bool cutByLimit = view.shown.size() == engine::CluesPerLine
+                && (view.stop < 0 || view.runsBeforeStop > engine::CluesPerLine);
+            if (cutByLimit) {
+                findings.errors.push_back({Severity::Error,
+                    lineName(column, line + 1) + " has " + std::to_string(view.drawn.size())
+                        + " runs of picture cells, but a line shows at most five clues: the window shows "
+                        + cluesText(view.shown) + " and leaves out " + cluesText(lostClues(view)),
+                    column ? 0 : line + 1});
+                continue;
+            }
+            const Clues lost = lostClues(view);
+            const int cell = column ? view.stop * GridSize + line : line * GridSize + view.stop;
+            findings.cuts.emplace_back(cell,
+                lineName(column, line + 1) + " loses the clue" + (lost.size() > 1 ? "s " : " ")
+                    + cluesText(lost));
+            findings.anyCut = true;
+        }
+    }
+    return findings;
+}
+
+std::vector<Problem> strayCharacters(
+    const engine::SchemeDrawing& drawing, const Puzzle& puzzle, const LineFindings& findings)
+{
+    std::vector<Problem> problems;
+    int stray = 0;
+    for (int i = 0; i < engine::CellCount; ++i) {
+        const engine::SchemeCell& cell = drawing[static_cast<std::size_t>(i)];
+        if (cell.kind != engine::SchemeChar::Mark || cell.mark == '#' || cell.mark == '-')
+            continue;
+        if (++stray > ReportedCharacters)
+            continue;
+        const int row = i / GridSize + 1;
+        const int column = i % GridSize + 1;
+        std::string message = "row " + std::to_string(row) + ", column " + std::to_string(column) + ": "
+            + characterName(cell.mark) + " is not one of # - ° =: ";
+        if (!puzzle.cells[static_cast<std::size_t>(i)].visible) {
+            message += "its cell is hidden anyway, since its row or column has no picture cell";
+        } else {
+            message += markEffect(cell.mark);
+            for (const auto& [at, loss] : findings.cuts) {
+                if (at == i)
+                    message += "; " + loss;
+            }
+        }
+        problems.push_back({Severity::Warning, message, row});
+    }
+    if (stray > ReportedCharacters)
+        problems.push_back({Severity::Warning,
+            std::to_string(stray - ReportedCharacters) + " more characters are not one of # - ° =", 0});
+    return problems;
+}
+
+// The drawing rows 1 .. rows, columns 1 .. columns of a 21 x 21 picture.
+std::vector<std::string> pictureRows(const Drawing& picture, std::pair<int, int> extent)
+{
+    std::vector<std::string> rows = picture.rows();
+    rows.resize(static_cast<std::size_t>(extent.first));
+    for (std::string& row : rows)
+        row.resize(static_cast<std::size_t>(extent.second));
+    return rows;
+}
+
+// The problems of the content and the verdict; file-level problems are already in result.
+void judge(CheckResult& result, const engine::SchemeDrawing& drawing, const CheckOptions& options)
+{
+    const Puzzle puzzle = loadPuzzle(drawing);
+    const LineFindings lines = findLineProblems(puzzle);
+    for (Problem& p : strayCharacters(drawing, puzzle, lines))
+        result.problems.push_back(std::move(p));
+    if (puzzle.remaining == 0)
+        result.problems.push_back({Severity::Error,
+            "the drawing has no picture cell (#): the remaining counter starts at 0 and the game can never "
+            "be finished",
+            0});
+    for (const Problem& p : lines.errors)
+        result.problems.push_back(p);
+
+    // The drawing must fit the clues the window shows (hidden cells are gaps); where it does
+    // not, the puzzle is broken whatever else fits them, and no search is needed to say so.
+    const Drawing picture = puzzle.picture();
+    bool fits = true;
+    for (int line = 0; line < GridSize; ++line)
+        fits = fits && picture.rowClues(line) == puzzle.rowClues[static_cast<std::size_t>(line)]
+            && picture.columnClues(line) == puzzle.columnClues[static_cast<std::size_t>(line)];
+    if (!fits && lines.errors.empty() && puzzle.remaining > 0)
+        result.problems.push_back({Severity::Error,
+            std::string("the clues the window shows do not fit the drawing, so the child cannot work the "
+                        "picture out")
+                + (lines.anyCut ? " (see the characters above that stop the clues)" : ""),
+            0});
+    if (result.hasErrors()) {
+        result.verdict = Verdict::Error;
+        return;
+    }
+
+    const SolverResult solved = solve(puzzle.solverInput(), options.nodeBudget, &picture);
+    result.nodes = solved.nodes;
+    result.openAfterLines = solved.openAfterLines;
+    switch (solved.solvability) {
+    case Solvability::NoPicture:
+        result.verdict = Verdict::Error;
+        break;
+    case Solvability::LineByLine:
+        result.verdict = Verdict::UniqueLine;
+        break;
+    case Solvability::NeedsTrial:
+        result.verdict = Verdict::UniqueTrial;
+        break;
+    case Solvability::Several:
+        result.verdict = Verdict::NotUnique;
+        result.second = pictureRows(solved.pictures[1], puzzle.extent());
+        break;
+    case Solvability::Undecided:
+        result.verdict = Verdict::Undecided;
+        break;
+    }
+}
+
+std::string fileName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool endsWithDisAnyCase(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    std::string end = name.substr(name.size() - 4);
+    std::transform(end.begin(), end.end(), end.begin(), [](unsigned char c) { return std::tolower(c); });
+    return end == ".dis";
+}
+
+// The raw bytes of the file through the scan, in chunks; an unreadable file gives a problem.
+bool scanFile(const std::string& path, FileScan& scan, std::string& failure)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        failure = std::strerror(errno);
+        return false;
+    }
+    std::array<char, 64 * 1024> buffer;
+    bool ok = true;
+    while (!scan.done()) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            failure = std::strerror(errno);
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        scan.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+    }
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+bool CheckResult::hasErrors() const
+{
+    return std::any_of(
+        problems.begin(), problems.end(), [](const Problem& p) { return p.severity == Severity::Error; });
+}
+
+bool CheckResult::hasWarnings() const
+{
+    return std::any_of(
+        problems.begin(), problems.end(), [](const Problem& p) { return p.severity == Severity::Warning; });
+}
+
+CheckResult checkFile(const std::string& path, const CheckOptions& options)
+{
+    CheckResult result;
+    result.file = path;
+    struct stat info { };
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        result.problems.push_back({Severity::Error,
+            "not a regular file (a folder, a device or a pipe): the scheme list cannot load it", 0});
+        return result;
+    }
+    const std::string name = fileName(path);
+    if (!engine::isSchemeFile(path)) {
+        result.problems.push_back({Severity::Error,
+            endsWithDisAnyCase(name)
+                ? "the scheme list shows this file but does not load it: the name must end in \".dis\" in "
+                  "small letters"
+                : "the scheme list loads only files whose name ends in \".dis\"",
+            0});
+    }
+
+    engine::SchemeDrawing drawing;
+    try {
+        drawing = engine::readSchemeFile(path);
+    } catch (const engine::IoError& error) {
+        result.problems.push_back({Severity::Error, std::string("cannot be read: ") + error.what(), 0});
+        result.unreadable = true;
+        return result;
+    }
+    FileScan scan;
+    std::string failure;
+    if (!scanFile(path, scan, failure)) {
+        result.problems.push_back({Severity::Error, "cannot be read: " + failure, 0});
+        result.unreadable = true;
+        return result;
+    }
+    for (Problem& p : scan.finish())
+        result.problems.push_back(std::move(p));
+    judge(result, drawing, options);
+    return result;
+}
+
+CheckResult checkBytes(const std::string& name, std::string_view bytes, const CheckOptions& options)
+{
+    CheckResult result;
+    result.file = name;
+    FileScan scan;
+    scan.feed(bytes);
+    result.problems = scan.finish();
+    judge(result, parseScheme(bytes), options);
+    return result;
+}
+
+SchemePaths collectSchemes(const std::vector<std::string>& paths)
+{
+    namespace fs = std::filesystem;
+    SchemePaths found;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        const fs::file_status status = fs::status(path, error);
+        if (error || !fs::exists(status)) {
+            found.missing.push_back(path);
+            continue;
+        }
+        if (!fs::is_directory(status)) {
+            found.files.push_back(path);
+            continue;
+        }
+        std::vector<std::string> inFolder;
+        fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
+        for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+            const std::string entry = it->path().filename().string();
+            if (!entry.empty() && entry[0] == '.') {
+                // Hidden entries are not listed, and a hidden folder is not entered.
+                if (it->is_directory(error))
+                    it.disable_recursion_pending();
+                continue;
+            }
+            if (!it->is_directory(error) && endsWithDisAnyCase(entry))
+                inFolder.push_back(it->path().string());
+        }
+        std::sort(inFolder.begin(), inFolder.end());
+        found.files.insert(found.files.end(), inFolder.begin(), inFolder.end());
+    }
+    return found;
+}
+
+} // namespace schemetools

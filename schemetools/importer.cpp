@@ -1,0 +1,121 @@
+// The import of a drawing from any of the sources the tool reads.
+#include "importer.h"
+
+#include "inputerror.h"
+#include "nonformat.h"
+#include "puzzle.h"
+#include "textgrid.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace schemetools {
+
+namespace {
+
+std::string lowerExtension(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+        [](unsigned char c) { return std::tolower(c); });
+    return extension;
+}
+
+std::string sizeText(int width, int height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+Drawing fromNon(const std::string& text, const ImportOptions& options)
+{
+    const NonPuzzle puzzle = parseNon(text);
+    if (puzzle.width > GridSize || puzzle.height > GridSize)
+        throw InputError("is a puzzle of " + sizeText(puzzle.width, puzzle.height)
+            + " cells, but the grid holds at most 21 x 21");
+    if (puzzle.goal)
+        return *puzzle.goal;
+    SolverInput input;
+    input.width = puzzle.width;
+    input.height = puzzle.height;
+    input.rows = puzzle.rows;
+    input.columns = puzzle.columns;
+    const SolverResult solved = solve(input, options.nodeBudget);
+    switch (solved.solvability) {
+    case Solvability::NoPicture:
+        throw InputError("has no goal, and no picture fits its clues");
+    case Solvability::LineByLine:
+    case Solvability::NeedsTrial:
+        return solved.pictures.front();
+    case Solvability::Several:
+        if (options.allowNotUnique)
+            return solved.pictures.front();
+        throw InputError("has no goal, and more than one picture fits its clues: it is not imported "
+                         "(--allow-not-unique takes the first picture found)");
+    case Solvability::Undecided:
+        if (options.allowNotUnique && !solved.pictures.empty())
+            return solved.pictures.front();
+        throw InputError("has no goal, and the search for its picture stopped after "
+            + std::to_string(solved.nodes) + " steps without an answer");
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<SourceKind> sourceKindOf(const std::string& path)
+{
+    const std::string extension = lowerExtension(path);
+    if (extension == "non")
+        return SourceKind::Non;
+    if (extension == "txt")
+        return SourceKind::Text;
+    for (const char* picture : {"png", "bmp", "gif", "pbm", "pgm", "ppm", "xpm", "jpg", "jpeg"}) {
+        if (extension == picture)
+            return SourceKind::Picture;
+    }
+    return std::nullopt;
+}
+
+std::optional<SourceKind> sourceKindNamed(const std::string& name)
+{
+    if (name == "non")
+        return SourceKind::Non;
+    if (name == "picture")
+        return SourceKind::Picture;
+    if (name == "text")
+        return SourceKind::Text;
+    return std::nullopt;
+}
+
+Drawing importDrawing(const std::string& path, SourceKind kind, const ImportOptions& options)
+{
+    Drawing drawing;
+    switch (kind) {
+    case SourceKind::Non:
+        drawing = fromNon(readCapped(path, TextFileCap), options);
+        break;
+    case SourceKind::Text:
+        drawing = parseTextGrid(readCapped(path, TextFileCap));
+        break;
+    case SourceKind::Picture: {
+        const std::string bytes = readCapped(path, PictureFileCap);
+        drawing = importPicture(QByteArray(bytes.data(), qsizetype(bytes.size())), options.picture);
+        break;
+    }
+    }
+    const int width = drawing.width();
+    const int height = drawing.height();
+    drawing = drawing.cropped();
+    if (drawing.empty())
+        throw InputError("holds no filled cell: there is no picture to import");
+    if (drawing.width() > GridSize || drawing.height() > GridSize)
+        throw InputError("holds a drawing of " + sizeText(drawing.width(), drawing.height()) + " cells (of "
+            + sizeText(width, height) + " without margins), but the grid holds at most 21 x 21");
+    return drawing;
+}
+
+} // namespace schemetools

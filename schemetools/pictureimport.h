@@ -1,0 +1,25 @@
+// Turning a picture (PNG, BMP, GIF, PBM/PGM/PPM, XPM, JPEG: what Qt reads) into a drawing:
+// dark pixels are picture cells, transparent and light ones blank, margins cropped, and a
+// picture larger than the grid refused or reduced by area averaging.
+#pragma once
+
+#include "drawing.h"
+
+#include <QByteArray>
+
+namespace schemetools {
+
+struct PictureOptions {
+    int threshold = 128; // a pixel darker than this grey level (0 .. 255) is a picture cell
+    bool fit = false; // reduce a picture larger than 21 x 21 instead of refusing it
+};
+
+// Pictures are read whole, so their files are capped.
+inline constexpr std::size_t PictureFileCap = 64 * 1024 * 1024;
+
+// The drawing of the picture in bytes, cropped to its dark pixels, at most 21 x 21. Throws
+// InputError when the bytes are no picture Qt can read, it has no dark pixel, or it is larger
+// than 21 x 21 (its size in the message) without fit.
+Drawing importPicture(const QByteArray& bytes, const PictureOptions& options);
+
+} // namespace schemetools

@@ -1,0 +1,84 @@
+// Reading plain text grids.
+#include "textgrid.h"
+
+#include "inputerror.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace schemetools {
+
+namespace {
+
+// The characters of a line, each as its UTF-8 bytes.
+std::vector<std::string> characters(std::string_view line)
+{
+    std::vector<std::string> chars;
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t length = 1;
+        const auto lead = static_cast<unsigned char>(line[i]);
+        if (lead >= 0xF0)
+            length = 4;
+        else if (lead >= 0xE0)
+            length = 3;
+        else if (lead >= 0xC0)
+            length = 2;
+        length = std::min(length, line.size() - i);
+        chars.emplace_back(line.substr(i, length));
+        i += length;
+    }
+    return chars;
+}
+
+std::string shown(const std::string& character)
+{
+    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x20)
+        return "a control character";
+    return "'" + character + "'";
+}
+
+} // namespace
+
+Drawing parseTextGrid(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::vector<std::vector<bool>> rows;
+    std::size_t width = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        std::vector<bool> row;
+        for (const std::string& c : characters(line)) {
+            if (c == "#" || c == "X" || c == "x" || c == "1" || c == "\u2588") {
+                row.push_back(true);
+            } else if (c == "." || c == "-" || c == "0" || c == " ") {
+                row.push_back(false);
+            } else {
+                throw InputError("line " + std::to_string(rows.size() + 1) + ", column "
+                    + std::to_string(row.size() + 1) + ": " + shown(c)
+                    + " is neither a filled cell (# X 1 \u2588) nor an empty one (. - 0 blank)");
+            }
+        }
+        width = std::max(width, row.size());
+        rows.push_back(std::move(row));
+    }
+    if (width > 1000 || rows.size() > 1000)
+        throw InputError("the grid is " + std::to_string(width) + " x " + std::to_string(rows.size())
+            + " characters: far more than 21 x 21");
+    Drawing drawing(static_cast<int>(width), static_cast<int>(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            drawing.setFilled(static_cast<int>(r), static_cast<int>(c), rows[r][c]);
+    }
+    return drawing;
+}
+
+} // namespace schemetools

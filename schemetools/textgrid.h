@@ -1,0 +1,16 @@
+// Plain text grids: "#", "X", "1" or "█" for a filled cell; ".", "-", "0" or a blank for an
+// empty one; one line per row, in UTF-8.
+#pragma once
+
+#include "drawing.h"
+
+#include <string_view>
+
+namespace schemetools {
+
+// The drawing of a text grid, uncropped; short lines and missing rows are empty. A
+// byte-order mark at the start is skipped. Throws InputError naming the line and column of a
+// character that is neither filled nor empty.
+Drawing parseTextGrid(std::string_view text);
+
+} // namespace schemetools
