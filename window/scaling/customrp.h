@@ -78,9 +78,9 @@ protected:
     enum class Against { Width, Height, Both };
 
     // The steps every capture takes: the ratios stay when nothing changed since the last apply
-    // and they are valid; a reference size of 0 along a side they are taken against makes the
-    // handler Invalid (a ratio of 0 would lose the value); otherwise takeRatios(reference)
-    // records them and the handler is valid.
+    // and they are valid; a reference size of 0 along a side they are taken against gives no
+    // ratio (it would divide by 0) and makes the handler Invalid; otherwise
+    // takeRatios(reference) records them and the handler is valid.
     template <typename TakeRatios>
     void recapture(bool changed, QSize reference, Against against, TakeRatios&& takeRatios)
     {
