@@ -300,6 +300,37 @@ private slots:
         QCOMPARE(button->spacing(), 4);
     }
 
+    // A side of 0 that a handler's ratios are taken against gives no ratio and leaves the
+    // handler Invalid; a side of 0 that it does not use does not.
+    void emptyClientSide_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("marginsInvalid"); // margin and spacing: against the width
+        QTest::addColumn<bool>("tabSetInvalid"); // tab height against the height, margins the width
+        QTest::newRow("neither side 0") << QSize(40, 20) << false << false;
+        QTest::newRow("height 0") << QSize(40, 0) << false << true;
+        QTest::newRow("width 0") << QSize(0, 20) << true << true;
+    }
+
+    void emptyClientSide()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, marginsInvalid);
+        QFETCH(bool, tabSetInvalid);
+        QWidget parent;
+        auto* button = new SpeedButton(&parent, nullptr, QStringLiteral("B"));
+        button->setMargin(4);
+        button->resize(size);
+        auto* tabs = new TabSet(&parent, nullptr, QStringLiteral("T"));
+        tabs->resize(size);
+        TMRMarginSpacing margins(button);
+        margins.Capture();
+        QCOMPARE(margins.Invalid, marginsInvalid);
+        TMRTabSet tabSet(tabs);
+        tabSet.Capture();
+        QCOMPARE(tabSet.Invalid, tabSetInvalid);
+    }
+
     void gridLineWidthAtLeastOne()
     {
         Fixture f(100, 100);
