@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +16,6 @@
 namespace schemetools {
 
 namespace {
-
-// Above this many pixels a picture is refused before it is decoded.
-constexpr qint64 MaxPixels = 16'000'000;
 
 // The grey level of every pixel as it shows on white paper (transparency lightens it).
 std::vector<float> greyLevels(const QImage& image)
@@ -51,9 +49,16 @@ Drawing importPicture(const QByteArray& bytes, const PictureOptions& options)
     if (!reader.canRead())
         throw InputError("is not a picture that can be read (PNG, BMP, GIF, PBM, PGM, PPM, XPM or JPEG)");
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels)
+    if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
         throw InputError("is a picture of " + std::to_string(size.width()) + " x "
             + std::to_string(size.height()) + " pixels: too large to import");
+    // A header may give a smaller size than the picture has (a GIF whose one image is 0 pixels
+    // high is decoded at the size of its screen): the decoder is held to the memory of the
+    // largest picture taken, 4 bytes a pixel.
+    const int allocationLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)) + 1);
+    const auto restoreLimit
+        = qScopeGuard([allocationLimit] { QImageReader::setAllocationLimit(allocationLimit); });
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw InputError("cannot be read as a picture: " + reader.errorString().toStdString());

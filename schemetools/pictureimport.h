@@ -16,6 +16,9 @@ struct PictureOptions {
 
 // Pictures are read whole, so their files are capped.
 inline constexpr std::size_t PictureFileCap = 64 * 1024 * 1024;
+// A picture of more pixels is refused, before it is decoded when its header tells its size;
+// the decoder is held to 4 bytes for each of them in any case.
+inline constexpr qint64 MaxPicturePixels = 16'000'000;
 
 // The drawing of the picture in bytes, cropped to its dark pixels, at most 21 x 21. Throws
 // InputError when the bytes are no picture Qt can read, it has no dark pixel, or it is larger

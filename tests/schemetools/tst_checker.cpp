@@ -220,6 +220,9 @@ void CheckerTest::jsonLines()
             R"("line 1 holds a carriage return (CR) that does not end the line: it is dropped","line":1}]})"
             "\n"));
     QCOMPARE(jsonString("\t\xC3\xA9\xFF"), std::string("\"\\u0009\xC3\xA9\\ufffd\""));
+    // A surrogate and an overlong form are not UTF-8 either.
+    QCOMPARE(
+        jsonString("\xED\xA0\x80\xE0\x80\xAF"), std::string(R"("\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd")"));
 }
 
 void CheckerTest::folderWalk()
