@@ -251,6 +251,13 @@ void ImportTest::badInput_data()
                       "\x00\x00\x00\x00\x00\x00\x40\x02\xff\x00\x03\xff\x3b",
                38)
         << "cannot be read as a picture: Unable to read image data";
+    // Its screen, 63728 x 255, fits the decoder's memory but has more pixels than are taken.
+    QTest::newRow("GIF of more pixels than taken, with no size in its header")
+        << "a.gif"
+        << QByteArray("GIF89a\xf0\xf8\xff\x00\xf0\x00\x00\x00\x00\xff\x00\xff\xfe\x2c\x00\x00\x00\x00\x00"
+                      "\x00\x00\x00\x00\x00\x00\x40\x02\xff\x00\xfd\x00\xc4",
+               38)
+        << "is a picture of 63728 x 255 pixels: too large to import";
     QTest::newRow("white picture")
         << "a.png" << pictureBytes(smallPicture().copy(0, 0, 2, 2), "PNG")
         << "has no pixel darker than the threshold (128): there is no picture to import";
