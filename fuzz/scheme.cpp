@@ -20,11 +20,13 @@ constexpr unsigned char DegreeLead = 0xC2;
 constexpr unsigned char Degree = 0xB0;
 
 // The drawing the bytes describe, read here line by line instead of byte by byte as the
-// parser does: lines end at LF, every CR vanishes, 0xC2 0xB0 is one degree sign, the first 21
-// characters of the first 21 lines count.
+// parser does: a UTF-8 byte-order mark at the very start is skipped, lines end at LF, every CR
+// vanishes, 0xC2 0xB0 is one degree sign, the first 21 characters of the first 21 lines count.
 SchemeDrawing drawingOf(std::string_view bytes)
 {
     SchemeDrawing drawing {};
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
     std::size_t start = 0;
     for (int line = 0; line < GridSize; ++line) {
         const std::size_t lf = bytes.find('\n', start);

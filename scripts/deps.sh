@@ -5,13 +5,15 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins pkg-config libxcb1-dev
   fonts-liberation
   # Building and checking the Debian package (the packaging_deb test).
   dpkg-dev file lintian appstream desktop-file-utils inotify-tools
   # The test of "STAMPA" prints through a cupsd of its own onto a cups-pdf queue and reads the
   # PDF back with poppler's tools.
   cups printer-driver-cups-pdf poppler-utils
+  # The start without a window manager (window_nowindowmanager) runs on a bare X server.
+  xvfb x11-utils
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

@@ -4,8 +4,10 @@
 #include "decoding.h"
 
 #include <QFile>
-#include <QFileIconProvider>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
 #include <QScopeGuard>
 #include <QStyledItemDelegate>
 
@@ -42,17 +44,37 @@ private:
     FileListBox* list_;
 };
 
-// The two small icons, made once: asking the provider per file would consult the MIME
-// database for every entry.
+// The two small icons, drawn here once. The platform's icon provider would read the icon
+// theme's index files and decode several pictures, a sixth of the program's start-up, for two
+// pictures of 16 pixels.
+QIcon drawnIcon(bool folder)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    if (folder) {
+        painter.setPen(QColor(0x9A, 0x6B, 0x12));
+        painter.setBrush(QColor(0xF2, 0xC1, 0x4E));
+        painter.drawRect(1, 2, 6, 3); // the tab
+        painter.drawRect(1, 4, 13, 10);
+    } else {
+        painter.setPen(QColor(0x70, 0x70, 0x70));
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(QPolygon({{3, 1}, {10, 1}, {13, 4}, {13, 14}, {3, 14}}));
+        painter.drawPolyline(QPolygon({{10, 1}, {10, 4}, {13, 4}})); // the folded corner
+    }
+    return QIcon(pixmap);
+}
+
 const QIcon& folderIcon()
 {
-    static const QIcon icon = QFileIconProvider().icon(QAbstractFileIconProvider::Folder);
+    static const QIcon icon = drawnIcon(true);
     return icon;
 }
 
 const QIcon& fileIcon()
 {
-    static const QIcon icon = QFileIconProvider().icon(QAbstractFileIconProvider::File);
+    static const QIcon icon = drawnIcon(false);
     return icon;
 }
 

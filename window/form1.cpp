@@ -21,6 +21,7 @@
 #include "spinbutton.h"
 #include "timer.h"
 #include "tlanguage.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScopeGuard>
+#include <QScreen>
 
 #include <stdexcept>
 
@@ -392,6 +394,10 @@ void TForm1::FormResize()
 
 void TForm1::FormActivate()
 {
+    // Without a window manager nothing carries the maximised state out: the window takes the
+    // screen's size itself (it has no frame then).
+    if (!window::windowManagerMaximises())
+        setGeometry(screen()->availableGeometry());
     setWindowState(Qt::WindowMaximized);
     exeFolder_ = runningExeFolder();
     pointSchemeListAtSchemeFolder();

@@ -1,8 +1,12 @@
 // The program's entry: the application, the main window Form1 and the event loop.
 #include "form1.h"
+#include "framestamp.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
+
+#include "tessaria-48.xpm"
 
 int main(int argc, char* argv[])
 {
@@ -11,11 +15,14 @@ int main(int argc, char* argv[])
     // would make the platform append it to the window caption.)
     QApplication::setApplicationName(QStringLiteral("Tessaria 1.0"));
     QApplication::setDesktopFileName(QStringLiteral("tessaria"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tessaria/tessaria.png")));
+    // Built in as XPM: reading a picture file, even one named as PNG, makes Qt load every image
+    // format plugin to ask whether it can.
+    QApplication::setWindowIcon(QIcon(QPixmap(tessaria_48)));
 
     // Form1 belongs to the application's component tree; closing it ("ESCI" or the close
     // button) ends the event loop and the program.
     TForm1 form1;
+    window::FrameStamp::watch(&form1);
     form1.show();
     return QApplication::exec();
 }

@@ -199,6 +199,36 @@ private slots:
         QCOMPARE(combo.fontHeight(), expected);
     }
 
+    // The search for the largest pixel size whose cell fits starts from the font's present
+    // ratio; starting fonts far from the answer make it step up or down a long way.
+    void fontCellHeightSearch_data()
+    {
+        QTest::addColumn<int>("startPixels");
+        QTest::addColumn<int>("cellHeight");
+        QTest::newRow("from a tiny font to a tall cell") << 1 << 40;
+        QTest::newRow("from a large font to a short cell") << 90 << 12;
+        QTest::newRow("the combo box's font, a maximised window") << 21 << 38;
+        QTest::newRow("a cell of 1 pixel") << 21 << 1;
+        QTest::newRow("no font size fits but 1") << 21 << 0;
+    }
+    void fontCellHeightSearch()
+    {
+        QFETCH(int, startPixels);
+        QFETCH(int, cellHeight);
+        QFont font = widgets::layoutFont(QStringLiteral("Courier New"), startPixels, true);
+        setFontCellHeight(font, cellHeight);
+        const int found = font.pixelSize();
+        auto cellOf = [](int pixels) {
+            QFont f = widgets::layoutFont(QStringLiteral("Courier New"), pixels, true);
+            return fontCellHeight(f);
+        };
+        QVERIFY(found >= 1);
+        QVERIFY2(found == 1 || cellOf(found) <= cellHeight, qPrintable(QString::number(found)));
+        // No larger size up to the cell height fits.
+        for (int larger = found + 1; larger <= cellHeight; ++larger)
+            QVERIFY2(cellOf(larger) > cellHeight, qPrintable(QStringLiteral("%1 fits too").arg(larger)));
+    }
+
     void comboBoxFontHandlerRunsAfter()
     {
         Fixture f(300, 310);

@@ -177,27 +177,27 @@ void ComponentTest::destructionAndRemovalLeaveTheIndex()
 
 void ComponentTest::removalNoticesReachSiblings()
 {
-    auto* listener = new Listener(owner_.get());
+    Listener listener(owner_.get());
     auto* box = new BoardBox(form_.get(), owner_.get(), QStringLiteral("suiEdit1"));
     auto* timer = new Timer(form_.get(), owner_.get(), QStringLiteral("Timer1"));
-    QCOMPARE(listener->notices.size(), size_t(2));
-    QCOMPARE(listener->notices[0].first, box);
-    QVERIFY(listener->notices[0].second == Component::Operation::Insert);
+    QCOMPARE(listener.notices.size(), size_t(2));
+    QCOMPARE(listener.notices[0].first, box);
+    QVERIFY(listener.notices[0].second == Component::Operation::Insert);
 
-    listener->notices.clear();
+    listener.notices.clear();
     delete box;
-    QCOMPARE(listener->notices.size(), size_t(1));
-    QCOMPARE(listener->notices[0].first, static_cast<Component*>(box));
-    QVERIFY(listener->notices[0].second == Component::Operation::Remove);
+    QCOMPARE(listener.notices.size(), size_t(1));
+    QCOMPARE(listener.notices[0].first, static_cast<Component*>(box));
+    QVERIFY(listener.notices[0].second == Component::Operation::Remove);
 
-    listener->notices.clear();
+    listener.notices.clear();
     owner_->removeComponent(timer);
-    QCOMPARE(listener->notices.size(), size_t(1));
-    QCOMPARE(listener->notices[0].first, timer);
-    QVERIFY(listener->notices[0].second == Component::Operation::Remove);
+    QCOMPARE(listener.notices.size(), size_t(1));
+    QCOMPARE(listener.notices[0].first, timer);
+    QVERIFY(listener.notices[0].second == Component::Operation::Remove);
     delete timer;
     // An orphan's end tells nobody.
-    QCOMPARE(listener->notices.size(), size_t(1));
+    QCOMPARE(listener.notices.size(), size_t(1));
 }
 
 QTEST_MAIN(ComponentTest)

@@ -7,10 +7,12 @@
 #include "scalablekinds.h"
 
 #include <QComboBox>
+#include <QHash>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
 
+#include <bitset>
 #include <cmath>
 
 namespace scaling {
@@ -204,38 +206,82 @@ TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent, widgets::Component* owne
     setHandlerClass(&handlerClassOf<TMRControlHandlerVCL>);
 }
 
+namespace {
+
+// The classes the kind table tests a control against.
+enum Kind {
+    ComboBoxKind,
+    ListWidgetKind,
+    ScrollAreaKind,
+    TableViewKind,
+    TabBarKind,
+    GlyphButtonKind,
+    SpeedButtonKind,
+    TabbedNotebookKind,
+    ImageKind,
+    LabelKind,
+    TabWidgetKind,
+    StatusBarKind,
+    HeaderViewKind,
+    ListViewKind,
+    TreeViewKind,
+    KindCount
+};
+constexpr const char* KindClasses[KindCount] = {"QComboBox", "QListWidget", "QScrollArea", "QTableView",
+    "QTabBar", "widgets::GlyphButton", "scaling::SpeedButton", "scaling::TabbedNotebook", "scaling::Image",
+    "QLabel", "QTabWidget", "QStatusBar", "QHeaderView", "QListView", "QTreeView"};
+
+// Which of those classes c is or derives from. The answer depends on the class alone, so it is
+// worked out once per class: the main window's 693 boxes share one, and asking each of them
+// fifteen times walked their class chains ten thousand times at every start.
+std::bitset<KindCount> kindsOf(const QWidget* c)
+{
+    static QHash<const QMetaObject*, std::bitset<KindCount>> known;
+    const QMetaObject* meta = c->metaObject();
+    const auto found = known.constFind(meta);
+    if (found != known.cend())
+        return *found;
+    std::bitset<KindCount> kinds;
+    for (int k = 0; k < KindCount; ++k)
+        kinds[std::size_t(k)] = c->inherits(KindClasses[k]);
+    known.insert(meta, kinds);
+    return kinds;
+}
+
+} // namespace
+
 void TNoBDEResizerPanel::CreatePropertyHandlers(QWidget* c, PropertyHandlerList& list)
 {
     // Every matching row adds its handler, top to bottom; a failing one leaves those before it.
+    const std::bitset<KindCount> is = kindsOf(c);
     if (fontPropertyOf(c).isValid())
         list.push_back(std::make_unique<TMRFont>(c, QStringLiteral("Font")));
-    if (c->inherits("QComboBox") || c->inherits("QListWidget"))
+    if (is[ComboBoxKind] || is[ListWidgetKind])
         list.push_back(std::make_unique<TMRItemHeight>(c));
-    if (c->inherits("QScrollArea"))
+    if (is[ScrollAreaKind])
         list.push_back(std::make_unique<TMRScrollBox>(c));
-    if (c->inherits("QTableView"))
+    if (is[TableViewKind])
         list.push_back(std::make_unique<TMRDrawGrid>(c));
-    if (c->inherits("QTabBar"))
+    if (is[TabBarKind])
         list.push_back(std::make_unique<TMRTabSet>(c));
-    if (c->inherits("widgets::GlyphButton") || c->inherits("scaling::SpeedButton"))
+    if (is[GlyphButtonKind] || is[SpeedButtonKind])
         list.push_back(std::make_unique<TMRMarginSpacing>(c));
-    if (c->inherits("scaling::TabbedNotebook"))
+    if (is[TabbedNotebookKind])
         list.push_back(std::make_unique<TMRFont>(c, QStringLiteral("TabFont")));
-    const bool image = c->inherits("scaling::Image");
-    if (image)
+    if (is[ImageKind])
         list.push_back(std::make_unique<TMRStretch>(c));
-    if (c->inherits("QLabel") && !image)
+    if (is[LabelKind] && !is[ImageKind])
         list.push_back(std::make_unique<TMRAutoSize>(c));
-    if (c->inherits("QTabWidget"))
+    if (is[TabWidgetKind])
         list.push_back(std::make_unique<TMRTab>(c));
-    if (c->inherits("QStatusBar"))
+    if (is[StatusBarKind])
         list.push_back(std::make_unique<TMRStatusBar>(c));
-    if (c->inherits("QHeaderView"))
+    if (is[HeaderViewKind])
         list.push_back(std::make_unique<TMRHeaderControl>(c));
     // A list widget is a list box (row 2), not a list view with columns.
-    if (c->inherits("QListView") && !c->inherits("QListWidget"))
+    if (is[ListViewKind] && !is[ListWidgetKind])
         list.push_back(std::make_unique<TMRListView>(c));
-    if (c->inherits("QTreeView"))
+    if (is[TreeViewKind])
         list.push_back(std::make_unique<TMRTreeView>(c));
 }
 

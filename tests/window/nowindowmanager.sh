@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Starts the program on an X server where no window manager runs and checks that its window
+# fills the screen all the same, with the scheme list filled. Argument: the program.
+set -euo pipefail
+program=$1
+command -v Xvfb > /dev/null && command -v xwininfo > /dev/null \
+    || { echo "skipped: Xvfb or xwininfo is missing"; exit 77; }
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+for n in $(seq 170 199); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=":$n"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+
+mkdir -m 0700 "$work/runtime"
+XDG_RUNTIME_DIR="$work/runtime" "$program" > "$work/out" 2>&1 &
+pids+=($!)
+# The window is found by its caption; its size is read once it has been mapped.
+geometry=""
+for _ in $(seq 100); do
+    if info=$(xwininfo -name "Tessaria 1.0   https://github.com/tessaria/tessaria" 2> /dev/null) \
+        && grep -q "Map State: IsViewable" <<< "$info"; then
+        geometry=$(awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }' <<< "$info")
+        [ "$geometry" = 1024x768 ] && break
+    fi
+    sleep 0.1
+done
+echo "window: ${geometry:-not mapped}"
+[ "$geometry" = 1024x768 ] || { echo "FAIL: the window does not fill the 1024x768 screen"; exit 1; }
+[ ! -s "$work/out" ] || { echo "FAIL: the program printed:"; cat "$work/out"; exit 1; }
+echo "PASS"
