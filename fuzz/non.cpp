@@ -139,7 +139,7 @@ void checkImport(const std::string& path, const std::optional<NonPuzzle>& puzzle
             "the imported drawing does not fit the clues");
         fuzz::check(!puzzle->goal || drawing == puzzle->goal->cropped(), "the import is not the goal");
     } catch (const InputError& error) {
-        checkMessage(error.what());
+        checkMessage(error.message());
         fuzz::check(!puzzle || !puzzle->goal || puzzle->width > GridSize || puzzle->height > GridSize
                 || puzzle->goal->filledCount() == 0,
             "a puzzle with a goal that fits the grid was refused");
@@ -155,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         puzzle = parseNon(text);
     } catch (const InputError& error) {
-        checkMessage(error.what());
+        checkMessage(error.message());
     }
     if (puzzle) {
         checkPuzzle(*puzzle);

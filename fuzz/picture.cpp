@@ -57,7 +57,7 @@ std::optional<Drawing> imported(const QByteArray& bytes, const PictureOptions& o
     try {
         return importPicture(bytes, options);
     } catch (const InputError& error) {
-        message = error.what();
+        message = error.message();
         checkMessage(message);
         return std::nullopt;
     }
