@@ -11,6 +11,7 @@
 #include "textfile.h"
 #include "tlanguage.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -60,7 +61,7 @@ QStringList entriesOf(const QString& text)
 
 extern "C" int LLVMFuzzerInitialize(int*, char*** argv)
 {
-    fuzz::startApplication(*argv);
+    fuzz::startApplication<QApplication>(*argv);
     return 0;
 }
 

@@ -13,6 +13,7 @@
 #include "skinbutton.h"
 #include "tlanguage.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QMetaProperty>
 #include <QString>
@@ -160,7 +161,7 @@ void restore(const std::vector<Snapshot>& values)
 
 extern "C" int LLVMFuzzerInitialize(int*, char*** argv)
 {
-    fuzz::startApplication(*argv);
+    fuzz::startApplication<QApplication>(*argv);
     return 0;
 }
 

@@ -9,7 +9,16 @@ namespace schemetools {
 
 class InputError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit InputError(const std::string& message)
+        : std::runtime_error(message)
+        , message_(message)
+    {
+    }
+    // The whole message: what() ends at a NUL byte, were one to slip into it.
+    const std::string& message() const { return message_; }
+
+private:
+    std::string message_;
 };
 
 // The whole file at path, refused with an InputError when it is larger than cap bytes (it is

@@ -2,6 +2,7 @@
 #include "nonformat.h"
 
 #include "inputerror.h"
+#include "report.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,7 +36,7 @@ int positiveNumber(const std::string& key, const std::string& value)
     int n = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
     if (error != std::errc {} || end != value.data() + value.size() || n <= 0 || n > 1000)
-        throw InputError(key + " must be a whole number from 1 to 1000, not \"" + value + "\"");
+        throw InputError(key + " must be a whole number from 1 to 1000, not " + quotedText(value));
     return n;
 }
 
@@ -56,7 +57,7 @@ Clues clueLine(const std::string& what, const std::string& line)
         const auto [stop, error] = std::from_chars(line.data() + i, line.data() + end, clue);
         if (end == i || error != std::errc {} || stop != line.data() + end || clue > 1000)
             throw InputError(
-                what + ": \"" + line + "\" is not a list of clues (numbers separated by commas)");
+                what + ": " + quotedText(line) + " is not a list of clues (numbers separated by commas)");
         if (clue > 0)
             clues.push_back(clue);
         i = end;
@@ -104,11 +105,12 @@ NonPuzzle parseNon(std::string_view text)
     std::string inBlock;
     std::size_t start = 0;
     while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
+        // Lines end in LF, CR LF or a CR alone (as older Mac editors write them).
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = text.size();
         const std::string line = trimmed(text.substr(start, end - start));
-        start = end + 1;
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
         if (!line.empty() && line[0] == '#')
             continue;
         if (!line.empty() && std::isalpha(static_cast<unsigned char>(line[0]))) {
@@ -131,14 +133,14 @@ NonPuzzle parseNon(std::string_view text)
                 continue;
             const auto [it, added] = values.emplace(key, value);
             if (!added && it->second != value)
-                throw InputError(
-                    "the key " + key + " is given twice, as \"" + it->second + "\" and as \"" + value + "\"");
+                throw InputError("the key " + key + " is given twice, as " + quotedText(it->second)
+                    + " and as " + quotedText(value));
             continue;
         }
         if (!inBlock.empty())
             blocks[inBlock].push_back(line);
         else if (!line.empty())
-            throw InputError("\"" + line + "\" belongs to no key");
+            throw InputError(quotedText(line) + " belongs to no key");
     }
 
     for (const char* key : {"width", "height"}) {

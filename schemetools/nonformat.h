@@ -20,10 +20,11 @@ struct NonPuzzle {
     std::optional<Drawing> goal;
 };
 
-// Reads the text of a .non file. Lines starting with "#" are comments; keys it does not know
-// (catalogue, by, copyright, license, ...) are passed over. Throws InputError for missing or
-// repeated keys, clue lists of the wrong length, clues that cannot fit their line, rows and
-// columns that do not add up to the same cells, and a goal that does not fit the clues.
+// Reads the text of a .non file. Lines end in LF, CR LF or CR; lines starting with "#" are
+// comments; keys it does not know (catalogue, by, copyright, license, ...) are passed over.
+// Throws InputError for missing or repeated keys, clue lists of the wrong length, clues that
+// cannot fit their line, rows and columns that do not add up to the same cells, and a goal
+// that does not fit the clues.
 NonPuzzle parseNon(std::string_view text);
 
 // The text of a .non file with title, size, clues and goal.

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +16,6 @@
 namespace schemetools {
 
 namespace {
-
-// Above this many pixels a picture is refused before it is decoded.
-constexpr qint64 MaxPixels = 16'000'000;
 
 // The grey level of every pixel as it shows on white paper (transparency lightens it).
 std::vector<float> greyLevels(const QImage& image)
@@ -50,13 +48,24 @@ Drawing importPicture(const QByteArray& bytes, const PictureOptions& options)
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead())
         throw InputError("is not a picture that can be read (PNG, BMP, GIF, PBM, PGM, PPM, XPM or JPEG)");
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels)
-        throw InputError("is a picture of " + std::to_string(size.width()) + " x "
-            + std::to_string(size.height()) + " pixels: too large to import");
+    const auto refuseLarger = [&options](QSize size) {
+        if (size.isValid() && qint64(size.width()) * size.height() > options.maxPixels)
+            throw InputError("is a picture of " + std::to_string(size.width()) + " x "
+                + std::to_string(size.height()) + " pixels: too large to import");
+    };
+    refuseLarger(reader.size());
+    // A header may give a smaller size than the picture has (a GIF whose one image is 0 pixels
+    // high is decoded at the size of its screen): the decoder is held to the memory of the
+    // largest picture taken, 4 bytes a pixel (in whole megabytes, rounded up), and the size
+    // decoded is judged again.
+    const int allocationLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(int(options.maxPixels * 4 / (1024 * 1024)) + 1);
+    const auto restoreLimit
+        = qScopeGuard([allocationLimit] { QImageReader::setAllocationLimit(allocationLimit); });
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw InputError("cannot be read as a picture: " + reader.errorString().toStdString());
+    refuseLarger(image.size());
 
     const int width = image.width();
     const std::vector<float> levels = greyLevels(image);

@@ -9,17 +9,21 @@
 
 namespace schemetools {
 
+// Pictures are read whole, so their files are capped.
+inline constexpr std::size_t PictureFileCap = 64 * 1024 * 1024;
+// A picture of more pixels is refused, before it is decoded when its header tells its size;
+// the decoder is held to 4 bytes for each of them in any case.
+inline constexpr qint64 MaxPicturePixels = 16'000'000;
+
 struct PictureOptions {
     int threshold = 128; // a pixel darker than this grey level (0 .. 255) is a picture cell
     bool fit = false; // reduce a picture larger than 21 x 21 instead of refusing it
+    qint64 maxPixels = MaxPicturePixels; // a picture of more pixels is refused
 };
 
-// Pictures are read whole, so their files are capped.
-inline constexpr std::size_t PictureFileCap = 64 * 1024 * 1024;
-
 // The drawing of the picture in bytes, cropped to its dark pixels, at most 21 x 21. Throws
-// InputError when the bytes are no picture Qt can read, it has no dark pixel, or it is larger
-// than 21 x 21 (its size in the message) without fit.
+// InputError when the bytes are no picture Qt can read, it has more than maxPixels pixels, it
+// has no dark pixel, or it is larger than 21 x 21 (its size in the message) without fit.
 Drawing importPicture(const QByteArray& bytes, const PictureOptions& options);
 
 } // namespace schemetools

@@ -23,7 +23,8 @@ std::string verdictWords(const CheckResult& result)
     return result.unreadable ? "cannot be checked" : "not playable as it is (see the errors below)";
 }
 
-// Length of the UTF-8 sequence at s[i], or 0 when it is not a valid one.
+} // namespace
+
 std::size_t utf8Length(std::string_view s, std::size_t i)
 {
     const auto lead = static_cast<unsigned char>(s[i]);
@@ -32,16 +33,19 @@ std::size_t utf8Length(std::string_view s, std::size_t i)
         : (lead >> 4) == 14          ? 3
         : (lead >> 3) == 30          ? 4
                                      : 0;
-    if (length == 0 || i + length > s.size() || (length == 2 && lead < 0xC2))
+    if (length == 0 || i + length > s.size() || (length == 2 && lead < 0xC2) || lead > 0xF4)
         return 0;
     for (std::size_t k = 1; k < length; ++k) {
         if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2)
             return 0;
     }
+    // No overlong forms, no surrogates (U+D800 .. U+DFFF), nothing above U+10FFFF.
+    const auto second = static_cast<unsigned char>(s[i + 1 < s.size() ? i + 1 : i]);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90)
+        || (lead == 0xF4 && second > 0x8F))
+        return 0;
     return length;
 }
-
-} // namespace
 
 std::string verdictKey(Verdict verdict)
 {
@@ -102,6 +106,27 @@ std::string jsonString(std::string_view s)
             out += static_cast<char>(byte);
         }
         ++i;
+    }
+    return out + "\"";
+}
+
+std::string quotedText(std::string_view text)
+{
+    static const char* const hex = "0123456789ABCDEF";
+    std::string out = "\"";
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++characters) {
+        if (characters == QuotedLength)
+            return out + "\"...";
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t length = utf8Length(text, i);
+        if (length == 0 || byte < 0x20 || byte == 0x7F) {
+            out += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+            ++i;
+            continue;
+        }
+        out.append(text.substr(i, length));
+        i += length;
     }
     return out + "\"";
 }

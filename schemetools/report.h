@@ -23,4 +23,14 @@ std::string jsonReport(const CheckResult& result);
 // s as a JSON string, quotes included; bytes that are not valid UTF-8 become U+FFFD.
 std::string jsonString(std::string_view s);
 
+// Length of the UTF-8 sequence at s[i], or 0 when it is not a valid one.
+std::size_t utf8Length(std::string_view s, std::size_t i);
+
+// Text read from an input, as a message of one line quotes it: in double quotes, with control
+// characters and bytes that are not valid UTF-8 written as \xNN (a NUL or an escape byte would
+// be invisible, or act on the terminal, and a CR would overwrite the message), and cut after
+// QuotedLength characters with "..." (a line of a megabyte would fill the screen).
+inline constexpr std::size_t QuotedLength = 40;
+std::string quotedText(std::string_view text);
+
 } // namespace schemetools

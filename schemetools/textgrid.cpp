@@ -2,6 +2,7 @@
 #include "textgrid.h"
 
 #include "inputerror.h"
+#include "report.h"
 
 #include <algorithm>
 #include <string>
@@ -11,20 +12,13 @@ namespace schemetools {
 
 namespace {
 
-// The characters of a line, each as its UTF-8 bytes.
+// The characters of a line, each as its UTF-8 bytes; a byte that is not part of a valid UTF-8
+// character is one character of its own.
 std::vector<std::string> characters(std::string_view line)
 {
     std::vector<std::string> chars;
     for (std::size_t i = 0; i < line.size();) {
-        std::size_t length = 1;
-        const auto lead = static_cast<unsigned char>(line[i]);
-        if (lead >= 0xF0)
-            length = 4;
-        else if (lead >= 0xE0)
-            length = 3;
-        else if (lead >= 0xC0)
-            length = 2;
-        length = std::min(length, line.size() - i);
+        const std::size_t length = std::max<std::size_t>(1, utf8Length(line, i));
         chars.emplace_back(line.substr(i, length));
         i += length;
     }
@@ -33,8 +27,9 @@ std::vector<std::string> characters(std::string_view line)
 
 std::string shown(const std::string& character)
 {
-    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x20)
-        return "a control character";
+    const auto byte = static_cast<unsigned char>(character[0]);
+    if (character.size() == 1 && (byte < 0x20 || byte >= 0x7F))
+        return quotedText(character);
     return "'" + character + "'";
 }
 

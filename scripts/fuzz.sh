@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ with Debian's clang into build-fuzz/ and runs each for
-# SECONDS (default 60), one after another. Prints per target the executions, executions per
+# SECONDS (default 60), one after another; with TARGET names after SECONDS (as in fuzz/:
+# scheme, non, ...), only those. Prints per target the executions, executions per
 # second, coverage (cov and ft of libFuzzer's final stats) and crashes; exits non-zero when a
 # target crashed, leaked, ran out of time or memory, or failed one of its checks.
 # Inputs found along the way go to build-fuzz/corpus/<target>/, so the seeds in the repository
@@ -8,6 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+shift || true
+selected=("$@")
 bash scripts/deps.sh --fuzz
 
 dir=build-fuzz
@@ -22,6 +25,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 rows=()
 while IFS='|' read -r name binary seeds dict options; do
+  if [ ${#selected[@]} -gt 0 ] && [[ " ${selected[*]} " != *" $name "* ]]; then continue; fi
   corpus=$dir/corpus/$name
   crashes=$dir/crashes/$name
   log=$dir/logs/$name.log
@@ -62,6 +66,13 @@ while IFS='|' read -r name binary seeds dict options; do
     [ -z "$new" ] || printf '  input kept: %s\n' $new
   fi
 done <"$dir/fuzz/targets.txt"
+
+for name in "${selected[@]}"; do
+  if ! grep -q "^$name|" "$dir/fuzz/targets.txt"; then
+    echo "no fuzz target named $name"
+    status=1
+  fi
+done
 
 echo
 printf '%-12s %12s %8s %6s %8s %8s  %s\n' target executions exec/s cov ft crashes result

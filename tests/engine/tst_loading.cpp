@@ -5,7 +5,11 @@
 
 #include <QTest>
 
+#include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -54,6 +58,35 @@ QByteArray startGame(const QTemporaryDir& dir, MemoryBoard& board, Game& game)
     game.clueSlotClick(rowClueSlot(1, 5));
     return marksDrawing(board);
 }
+
+// While it lives, the process reads files as their permissions say even when it runs as root
+// (as CI does): the capabilities that let root read any file are dropped from the effective
+// set, and given back at the end.
+class WithoutReadOverride {
+public:
+    WithoutReadOverride()
+    {
+        if (::geteuid() != 0)
+            return;
+        header_.version = _LINUX_CAPABILITY_VERSION_3;
+        dropped_ = ::syscall(SYS_capget, &header_, saved_) == 0;
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        dropped_ = dropped_ && ::syscall(SYS_capset, &header_, reduced) == 0;
+    }
+    ~WithoutReadOverride()
+    {
+        if (dropped_)
+            ::syscall(SYS_capset, &header_, saved_);
+    }
+    WithoutReadOverride(const WithoutReadOverride&) = delete;
+    WithoutReadOverride& operator=(const WithoutReadOverride&) = delete;
+
+private:
+    __user_cap_header_struct header_ {};
+    __user_cap_data_struct saved_[2] {};
+    bool dropped_ = false;
+};
 
 } // namespace
 
@@ -111,6 +144,8 @@ void LoadingTest::loads_data()
         << schemeFile({"32", "45"}) << grid({"32", "45"}) << 0;
     QTest::newRow("other characters are marks as they stand")
         << schemeFile({"# a2", "####"}) << grid({"1 a2", "1111"}) << 5;
+    QTest::newRow("NUL bytes are marks as they stand")
+        << QByteArray("#\0\n\0#\n", 6) << QByteArray(grid({"1@", "@1"})).replace('@', '\0') << 2;
     // clang-format off
     QTest::newRow("64-cell rectangle: every other line is dead")
         << schemeFile({
@@ -384,14 +419,23 @@ void LoadingTest::picksThatLoadNothing()
 void LoadingTest::failures_data()
 {
     QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
     QTest::newRow("missing file") << "missing.dis"
+                                  << "none"
                                   << "File not found";
+    QTest::newRow("a file without read permission") << "locked.dis"
+                                                    << "unreadable"
+                                                    << "File not found";
+    QTest::newRow("a loop of links") << "loop.dis"
+                                     << "loop"
+                                     << "File not found";
 }
 
 void LoadingTest::failures()
 {
     QFETCH(QString, entry);
+    QFETCH(QString, kind);
     QFETCH(QString, message);
 
     MemoryBoard board;
@@ -400,9 +444,22 @@ void LoadingTest::failures()
     board.label1 = "17";
     board.timer1Calls.clear();
 
+    const QString path = dir_.filePath(entry);
+    if (kind == "unreadable")
+        QVERIFY(QFile::setPermissions(QString::fromStdString(writeFile(dir_, entry, "###\n")), {}));
+    else if (kind == "loop")
+        QVERIFY(QFile::link(path, path));
+    const auto cleanUp = qScopeGuard([&path] { QFile::remove(path); });
+    const WithoutReadOverride asAnyUser;
+    // The file cannot be opened here, whoever runs the test.
+    const int probe = ::open(path.toLocal8Bit().constData(), O_RDONLY);
+    if (probe >= 0)
+        ::close(probe);
+    QVERIFY(probe < 0);
+
     QString raised;
     try {
-        game.pick(dir_.filePath(entry).toStdString());
+        game.pick(path.toStdString());
     } catch (const IoError& error) {
         raised = QString::fromStdString(error.what());
     }

@@ -112,6 +112,11 @@ void CheckerTest::problems_data()
         << QStringList {
                "warning:2:row 2, column 1: 'x' is not one of # - ° =: its cell is hidden anyway, since "
                "its row or column has no picture cell"};
+    QTest::newRow("a NUL byte is named by its value")
+        << "nul.dis" << QByteArray("##\n\0-\n", 6) << 20000 << "unique-line"
+        << QStringList {
+               "warning:2:row 2, column 1: the byte 0x00 is not one of # - ° =: its cell is hidden anyway, "
+               "since its row or column has no picture cell"};
     QTest::newRow("a digit 1 is a picture cell the counter misses")
         << "one.dis" << enginetest::schemeFile({"#1", "##"}) << 20000 << "unique-line"
         << QStringList {
@@ -220,6 +225,9 @@ void CheckerTest::jsonLines()
             R"("line 1 holds a carriage return (CR) that does not end the line: it is dropped","line":1}]})"
             "\n"));
     QCOMPARE(jsonString("\t\xC3\xA9\xFF"), std::string("\"\\u0009\xC3\xA9\\ufffd\""));
+    // A surrogate and an overlong form are not UTF-8 either.
+    QCOMPARE(
+        jsonString("\xED\xA0\x80\xE0\x80\xAF"), std::string(R"("\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd")"));
 }
 
 void CheckerTest::folderWalk()

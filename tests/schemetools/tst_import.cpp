@@ -77,6 +77,9 @@ void ImportTest::golden_data()
     QTest::newRow(".non without goal: solved, empty border lines cropped")
         << "solve.non" << QByteArray("width 4\nheight 3\nrows\n0\n2\n1\ncolumns\n0\n1\n2\n0\n") << 128
         << QStringList {"##", "-#"};
+    QTest::newRow(".non with lone CR line ends, as older Mac editors write")
+        << "mac.non" << QByteArray("width 3\rheight 2\rrows\r3\r1\rcolumns\r1\r2\r1\r") << 128
+        << QStringList {"###", "-#-"};
     QTest::newRow(".non with blank lines for empty rows")
         << "blank.non" << QByteArray("width 2\nheight 3\nrows\n1\n\n1\ncolumns\n1,1\n0\n") << 128
         << QStringList {"#", "-", "#"};
@@ -213,6 +216,12 @@ void ImportTest::badInput_data()
                                                 << "has no goal, and more than one picture fits its clues: "
                                                    "it is not imported (--allow-not-unique takes "
                                                    "the first picture found)";
+    QTest::newRow(".non with a NUL byte: shown, not hidden")
+        << "a.non" << size + QByteArray("rows\n1\0\n1\ncolumns\n1\n1\n", 22)
+        << "row 1: \"1\\x00\" is not a list of clues (numbers separated by commas)";
+    QTest::newRow(".non with a long line: quoted in part")
+        << "a.non" << size + QByteArray(100000, 'x').prepend("\x1b")
+        << "\"\\x1B" + QString(39, 'x') + "\"... belongs to no key";
     QTest::newRow(".non larger than the grid")
         << "a.non"
         << QByteArray("width 22\nheight 1\nrows\n1\ncolumns\n" + QByteArray("0\n").repeated(21) + "1\n")
@@ -220,6 +229,10 @@ void ImportTest::badInput_data()
     QTest::newRow("text grid with a stray letter")
         << "a.txt" << QByteArray("##\n#q\n")
         << "line 2, column 2: 'q' is neither a filled cell (# X 1 \u2588) nor an empty one (. - 0 blank)";
+    QTest::newRow("text grid with a byte that is not UTF-8")
+        << "a.txt" << QByteArray("#\xE9#\n")
+        << "line 1, column 2: \"\\xE9\" is neither a filled cell (# X 1 \u2588) nor an empty one (. - 0 "
+           "blank)";
     QTest::newRow("text grid without a filled cell")
         << "a.txt" << QByteArray("..\n--\n") << "holds no filled cell: there is no picture to import";
     QTest::newRow("0-byte picture") << "a.png" << QByteArray()
@@ -230,6 +243,21 @@ void ImportTest::badInput_data()
     const QByteArray png = pictureBytes(QImage(30, 30, QImage::Format_RGB32), "PNG");
     QTest::newRow("truncated PNG") << "a.png" << png.left(png.size() - 30)
                                    << "cannot be read as a picture: Unable to read image data";
+    // Its one image is 0 pixels high, so the header tells nothing of the 515 x 63487 screen
+    // that the decoder would fill: 130 MB.
+    QTest::newRow("GIF larger than its header says")
+        << "a.gif"
+        << QByteArray("GIF89a\x03\x02\xff\xf7\xf0\x00\x00\x00\x00\xff\x00\xff\xff\x2c\x00\x00\x00\x00\x00"
+                      "\x00\x00\x00\x00\x00\x00\x40\x02\xff\x00\x03\xff\x3b",
+               38)
+        << "cannot be read as a picture: Unable to read image data";
+    // Its screen, 63728 x 255, fits the decoder's memory but has more pixels than are taken.
+    QTest::newRow("GIF of more pixels than taken, with no size in its header")
+        << "a.gif"
+        << QByteArray("GIF89a\xf0\xf8\xff\x00\xf0\x00\x00\x00\x00\xff\x00\xff\xfe\x2c\x00\x00\x00\x00\x00"
+                      "\x00\x00\x00\x00\x00\x00\x40\x02\xff\x00\xfd\x00\xc4",
+               38)
+        << "is a picture of 63728 x 255 pixels: too large to import";
     QTest::newRow("white picture")
         << "a.png" << pictureBytes(smallPicture().copy(0, 0, 2, 2), "PNG")
         << "has no pixel darker than the threshold (128): there is no picture to import";
