@@ -129,9 +129,9 @@ public:
     virtual Bounds bounds() const = 0;
 };
 
-// Everything the engine touches outside its own counter: the boxes, found by number
-// (the window looks them up by the name "suiEdit" + n), and the few window parts
-// it drives. The window implements it with the real controls; tests with a plain double.
+// Everything the engine touches outside its own counter: the boxes, found by number (the
+// window's are named boxName(n)), and the few window parts it drives. The window implements it
+// with the real controls, MemoryBoard with plain boxes in memory.
 class BoardHost {
 public:
     virtual ~BoardHost() = default;

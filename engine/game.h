@@ -7,16 +7,9 @@
 #include "schemefile.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace engine {
-
-// Raised when a scheme file cannot be read: "File not found", or "I/O error %d".
-class IoError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Mark generators: N characters drawn at random from "00" (blank) or "11" (filled);
 // empty for N <= 0.
@@ -46,16 +39,17 @@ public:
     // Rewrites every clue slot and line label from the cell marks.
     void deriveClues();
 
+    // The three events of a box ignore a number outside their range and a box that is hidden
+    // or disabled, since such a box receives no clicks or mouse moves.
     // A click on cell n (1..441): mark blank, find, or undo; then move the click marker.
     void cellClick(int n);
     // A click on clue slot n (442..651): tick it off in white if it holds a clue.
     void clueSlotClick(int n);
     // The mouse moved over cell n: with "SOS !!!" ticked, a white filled cell is found.
     void cellMouseMove(int n);
+
     // One tick of the one-second timer: the seconds shown in Label1 go up by one.
     void timerTick();
-    // cellClick, clueSlotClick and cellMouseMove ignore a number outside their range and a box
-    // that is hidden or disabled, since such a box receives no clicks or mouse moves.
 
 private:
     void load(const std::string& path);

@@ -20,6 +20,8 @@ std::string generateMark(std::string_view alphabet, int n)
 
 } // namespace
 
+// Both positions of each alphabet hold the same character, so the draw decides nothing today;
+// it stays so that the alphabet alone says what a mark may be (a wider one needs no other change).
 std::string blankMark(int n)
 {
     return generateMark("00", n);

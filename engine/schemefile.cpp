@@ -1,13 +1,12 @@
 // Reading a scheme file into its drawing with a fixed buffer, whatever the size of the file.
 #include "schemefile.h"
 
-#include "game.h"
+#include "readonlyfile.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace engine {
 
@@ -18,21 +17,6 @@ constexpr unsigned char Degree = 0xB0;
 constexpr std::size_t ChunkSize = 64 * 1024;
 // Editors that save "UTF-8 with BOM" start the file with it.
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : fd_(fd)
-    {
-    }
-    ~FileDescriptor() { ::close(fd_); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
@@ -139,10 +123,10 @@ SchemeDrawing readSchemeFile(const std::string& path)
 {
     // Opened without waiting, so that a FIFO put in place of the file after it was listed
     // cannot block the window; anything but a regular file is refused before it is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    fileio::ReadOnlyFile file(path.c_str(), O_NONBLOCK);
+    if (!file.isOpen())
         throw IoError("File not found");
-    const FileDescriptor file(fd);
+    const int fd = file.descriptor();
     struct stat info { };
     if (::fstat(fd, &info) != 0)
         throw IoError("I/O error " + std::to_string(errno));
@@ -151,13 +135,10 @@ SchemeDrawing readSchemeFile(const std::string& path)
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
     return readScheme([&file](std::span<char> buffer) {
-        for (;;) {
-            const ssize_t got = ::read(file.get(), buffer.data(), buffer.size());
-            if (got >= 0)
-                return static_cast<std::size_t>(got);
-            if (errno != EINTR)
-                throw IoError("I/O error " + std::to_string(errno));
-        }
+        const long got = file.read(buffer.data(), buffer.size());
+        if (got < 0)
+            throw IoError("I/O error " + std::to_string(file.error()));
+        return static_cast<std::size_t>(got);
     });
 }
 

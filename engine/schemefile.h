@@ -8,10 +8,17 @@
 #include <cstddef>
 #include <functional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace engine {
+
+// Raised when a scheme file cannot be read: "File not found", or "I/O error %d".
+class IoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // What the file says about one cell.
 enum class SchemeChar : unsigned char {

@@ -49,9 +49,9 @@ public:
         esci->setGeometry(735, 4, 55, 21);
         label2 = new widgets::Label(schermo, this, QStringLiteral("Label2"));
         label2->setAutoSize(false);
-        label2->setText(QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"));
+        label2->setCaption(QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"));
         label4 = new widgets::Label(schermo, this, QStringLiteral("Label4"));
-        label4->setText(QStringLiteral("0"));
+        label4->setCaption(QStringLiteral("0"));
         auto* stampa = new widgets::SkinButton(schermo, this, QStringLiteral("StampaCrucintarsio"));
         stampa->setText(QStringLiteral("STAMPA"));
         auto* combo = new widgets::ComboBox(schermo, this, QStringLiteral("SceltaLingua"));

@@ -5,28 +5,18 @@
 #include "textfile.h"
 #include "tlanguage.h"
 
-#include <QCoreApplication>
-
 #include <utility>
 
 namespace lang {
 
-QString executableFolder()
-{
-    return QCoreApplication::applicationDirPath() + u'/';
-}
-
 QString LanguageFilePath(const QString& folder, const QString& name)
 {
-    QString path = folder;
-    if (!path.isEmpty() && !path.endsWith(u'/'))
-        path += u'/';
-    return path + widgets::asciiLower(name) + QStringLiteral(".lng");
+    return widgets::joinPath(folder, widgets::asciiLower(name) + QStringLiteral(".lng"));
 }
 
 QString LanguageFilePath(const QString& name)
 {
-    return LanguageFilePath(executableFolder(), name);
+    return LanguageFilePath(widgets::executableFolder(), name);
 }
 
 LanguageChooser::LanguageChooser(widgets::ComboBox& comboBox, TLanguage& language, FolderSource exeFolder)
@@ -41,10 +31,8 @@ void LanguageChooser::open()
     // The combo box keeps its text when its list changes, and the program's own writes to the
     // list are no choice (they raise no change event).
     comboBox_.clearItems();
-    QString folder = exeFolder_();
-    if (!folder.isEmpty() && !folder.endsWith(u'/'))
-        folder += u'/';
-    comboBox_.setItems(textLines(readTextFile(folder + QStringLiteral("lingue.txt"))));
+    comboBox_.setItems(
+        textLines(readTextFile(widgets::joinPath(exeFolder_(), QStringLiteral("lingue.txt")))));
     comboBox_.show();
     comboBox_.showDropDown();
 }

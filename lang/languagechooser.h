@@ -3,6 +3,7 @@
 #pragma once
 
 #include "combobox.h"
+#include "paths.h"
 
 #include <QString>
 
@@ -11,9 +12,6 @@
 namespace lang {
 
 class TLanguage;
-
-// The folder of the running executable, ending in "/".
-QString executableFolder();
 
 // The language file of a language name: folder (a "/" added when it does not end in one),
 // then the name with only the ASCII capitals A..Z made small, untrimmed, then ".lng".
@@ -29,7 +27,7 @@ public:
     using FolderSource = std::function<QString()>;
 
     LanguageChooser(
-        widgets::ComboBox& comboBox, TLanguage& language, FolderSource exeFolder = executableFolder);
+        widgets::ComboBox& comboBox, TLanguage& language, FolderSource exeFolder = widgets::executableFolder);
 
     // Empties the list (the text stays), fills it with the lines of lingue.txt in the exe folder,
     // shows the combo box and opens its list. When lingue.txt cannot be read, throws InOutError

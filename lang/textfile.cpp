@@ -2,12 +2,11 @@
 #include "textfile.h"
 
 #include "decoding.h"
+#include "readonlyfile.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace lang {
 
@@ -32,25 +31,19 @@ QByteArray readFile(const QString& path)
 {
     // POSIX calls rather than QFile, so that the error number of a failure is known.
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw InOutError(name.isEmpty() ? ENOENT : errno);
+    fileio::ReadOnlyFile file(name.constData());
+    if (!file.isOpen())
+        throw InOutError(name.isEmpty() ? ENOENT : file.error());
     QByteArray bytes;
     char buffer[16384];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const long n = file.read(buffer, sizeof buffer);
         if (n == 0)
             break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int code = errno;
-            ::close(fd);
-            throw InOutError(code);
-        }
+        if (n < 0)
+            throw InOutError(file.error());
         bytes.append(buffer, n);
     }
-    ::close(fd);
     return bytes;
 }
 

@@ -1,5 +1,5 @@
-// Reading the program's small text files: whole-file reads with the runtime's I/O messages,
-// UTF-8 with a Windows-1252 fallback, and the line rules of the language list.
+// Reading the program's small text files: whole-file reads that fail with "File not found" or
+// "I/O error <code>", UTF-8 with a Windows-1252 fallback, and the line rules of the language list.
 #pragma once
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 // and the writing of string, integer and string-list properties.
 #include "tlanguage.h"
 
-#include "colors.h"
+#include "bgrcolor.h"
 #include "inifile.h"
 #include "properties.h"
 #include "textfile.h"
@@ -211,19 +211,29 @@ void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
     const QMetaProperty property = widgets::findPublishedProperty(object, propertyName);
     if (!property.isValid())
         return;
+    // A property published without a setter (a file list's Items) keeps its value, as one that
+    // does not exist would; its value is still converted first, so that an integer that is none
+    // ends the pass all the same.
+    const auto write = [&](const QVariant& converted) {
+        if (!property.isWritable())
+            return;
+        // Converted to the property's own kind, the value is always accepted.
+        [[maybe_unused]] const bool written = property.write(object, converted);
+        Q_ASSERT(written);
+    };
     switch (kindOf(property)) {
     case Kind::String:
-        property.write(object, value);
+        write(value);
         break;
     case Kind::Integer:
-        property.write(object, toInteger(value));
+        write(toInteger(value));
         break;
     case Kind::Color:
         // Converted as any integer; the top byte is no part of the colour.
-        property.write(object, widgets::toQColor(engine::Color(quint32(toInteger(value)))));
+        write(widgets::toQColor(quint32(toInteger(value))));
         break;
     case Kind::StringList:
-        property.write(object, splitLines(value, separator_));
+        write(splitLines(value, separator_));
         break;
     case Kind::Other:
         // Never write a list or a text into a property of another kind.

@@ -5,16 +5,15 @@
 #include "filescan.h"
 
 #include "game.h"
+#include "readonlyfile.h"
 #include "schemefile.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace schemetools {
 
@@ -257,28 +256,23 @@ bool endsWithDisAnyCase(const std::string& name)
 // The raw bytes of the file through the scan, in chunks; an unreadable file gives a problem.
 bool scanFile(const std::string& path, FileScan& scan, std::string& failure)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        failure = std::strerror(errno);
+    fileio::ReadOnlyFile file(path.c_str(), O_NONBLOCK);
+    if (!file.isOpen()) {
+        failure = std::strerror(file.error());
         return false;
     }
     std::array<char, 64 * 1024> buffer;
-    bool ok = true;
     while (!scan.done()) {
-        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR)
-            continue;
+        const long got = file.read(buffer.data(), buffer.size());
         if (got < 0) {
-            failure = std::strerror(errno);
-            ok = false;
-            break;
+            failure = std::strerror(file.error());
+            return false;
         }
         if (got == 0)
             break;
         scan.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
     }
-    ::close(fd);
-    return ok;
+    return true;
 }
 
 } // namespace

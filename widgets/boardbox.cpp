@@ -1,7 +1,7 @@
 // BoardBox: painting, the Latin-1 text bridge to the engine, and the click and move events.
 #include "boardbox.h"
 
-#include "colors.h"
+#include "bgrcolor.h"
 #include "fonts.h"
 
 #include <QAccessible>
@@ -30,7 +30,6 @@ BoardBox::BoardBox(QWidget* parent, Component* owner, const QString& name)
     , textColor_(Qt::black)
     , border_(Qt::black)
 {
-    setObjectName(name);
     // The box paints every pixel itself, yet it is deliberately not marked opaque: Qt paints
     // opaque siblings by cutting each one out of the region left for the ones below, and with
     // 693 boxes side by side that region work grows with the square of their number (a full
@@ -112,7 +111,7 @@ void BoardBox::setText(std::string_view text)
 
 engine::Color BoardBox::color() const
 {
-    return toEngineColor(background_);
+    return toBgr(background_);
 }
 
 void BoardBox::setColor(engine::Color color)
@@ -122,7 +121,7 @@ void BoardBox::setColor(engine::Color color)
 
 engine::Color BoardBox::fontColor() const
 {
-    return toEngineColor(textColor_);
+    return toBgr(textColor_);
 }
 
 void BoardBox::setFontColor(engine::Color color)

@@ -7,20 +7,13 @@ CheckBox::CheckBox(QWidget* parent, Component* owner, const QString& name)
     : Control<QCheckBox>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     connect(this, &QCheckBox::toggled, this, &CheckBox::stateClicked);
 }
 
 void CheckBox::setBackgroundColor(const QColor& color)
 {
     background_ = color;
-    const bool fill = color.isValid() && color.alpha() > 0;
-    if (fill) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, color);
-        setPalette(p);
-    }
-    setAutoFillBackground(fill);
+    fillBackground(color);
 }
 
 } // namespace widgets

@@ -1,48 +1,66 @@
 // ComboBox: items, colours, row height and the change event of the user's edits and picks.
 #include "combobox.h"
 
+#include "rowheightdelegate.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
+#include <QScopedValueRollback>
 
 namespace widgets {
 
-namespace {
-
-// Rows of the combo box's ItemHeight in its drop-down list.
-class ComboRowDelegate : public QStyledItemDelegate {
+// The edit field. QComboBox hands its field the focus and key events it gets itself by calling
+// the field's event() directly, past any event filter, so the field's own event() is where
+// Qt's "activations" that are no pick are told apart: the field losing the focus, and Return
+// or Enter in the field, each make Qt activate the entry that matches the field's text.
+class ComboBox::Field : public QLineEdit {
 public:
-    ComboRowDelegate(ComboBox* combo)
-        : QStyledItemDelegate(combo)
+    explicit Field(ComboBox* combo)
+        : QLineEdit(combo)
         , combo_(combo)
     {
     }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+
+protected:
+    bool event(QEvent* event) override
     {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(combo_->itemHeight());
-        return size;
+        if (!picksNothing(event))
+            return QLineEdit::event(event);
+        const QScopedValueRollback<bool> quiet(combo_->noPick_, true);
+        return QLineEdit::event(event);
     }
 
 private:
+    static bool picksNothing(const QEvent* event)
+    {
+        if (event->type() == QEvent::FocusOut)
+            return true;
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+
     ComboBox* combo_;
 };
-
-} // namespace
 
 ComboBox::ComboBox(QWidget* parent, Component* owner, const QString& name)
     : Control<QComboBox>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setEditable(true);
+    // The field Qt made for the editable box, replaced by one that knows which of Qt's
+    // activations are no pick; it takes the palette Qt gives its own field.
+    auto* field = new Field(this);
+    field->setPalette(palette());
+    setLineEdit(field);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
-    setItemDelegate(new ComboRowDelegate(this));
+    setItemDelegate(new RowHeightDelegate(this, [this] { return itemHeight_; }));
     // activated: the user picked an entry, in the list or with the arrow keys on the field.
     // Qt also "activates" the entry that matches the field's text when the field loses the
-    // focus (opening the list does that) and on Return in the field; that is no pick.
+    // focus (opening the list does that) and on Return in the field; Field marks those.
     connect(this, &QComboBox::activated, this, [this] {
         if (!noPick_)
             emit changed();
@@ -78,16 +96,6 @@ ComboBox::ComboBox(QWidget* parent, Component* owner, const QString& name)
     connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, keep);
     connect(model(), &QAbstractItemModel::modelReset, this, restore);
     view()->installEventFilter(this);
-    lineEdit()->installEventFilter(this);
-}
-
-void ComboBox::focusOutEvent(QFocusEvent* event)
-{
-    const bool outer = !noPick_;
-    noPick_ = true;
-    Control<QComboBox>::focusOutEvent(event);
-    if (outer)
-        noPick_ = false;
 }
 
 // The row selected in the list, -1 for none: when the opened list takes the focus Qt makes
@@ -107,21 +115,6 @@ void ComboBox::pick(int row)
 
 bool ComboBox::eventFilter(QObject* watched, QEvent* event)
 {
-    const auto handleQuietly = [this, watched, event] {
-        noPick_ = true;
-        watched->event(event);
-        noPick_ = false;
-        return true;
-    };
-    if (watched == lineEdit() && !noPick_) {
-        if (event->type() == QEvent::FocusOut)
-            return handleQuietly();
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                return handleQuietly();
-        }
-    }
     // Qt takes the highlighted entry on Return in the open list, as a click would, already when
     // the key is offered as a short-cut; with no entry highlighted it would take the first.
     if (watched == view()

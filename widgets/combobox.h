@@ -68,9 +68,10 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    class Field;
+
     int itemHeight_ = 16;
     QString keptText_;
     bool fillingEmpty_ = false;

@@ -36,6 +36,8 @@ Component::Component(QObject* self, Component* owner, const QString& name)
     : self_(self)
     , name_(name)
 {
+    if (self_)
+        self_->setObjectName(name_);
     if (owner)
         owner->insertComponent(this);
 }
@@ -62,6 +64,8 @@ void Component::setName(const QString& name)
     if (owner_)
         owner_->unindexName(this);
     name_ = name;
+    if (self_)
+        self_->setObjectName(name_);
     if (owner_)
         owner_->indexName(this);
 }

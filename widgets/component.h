@@ -18,6 +18,8 @@ QString asciiLower(QStringView text);
 bool sameAsciiName(QStringView a, QStringView b);
 
 // Mixed into a QObject subclass (after the Qt base) to give it a place in the tree.
+// The component's Name is also its object's objectName, kept equal here for every component,
+// so that Qt's own tools (findChild, style sheets, debug output) see the same name.
 // A component does not own its owned components' memory: Qt parenting does that. When a
 // component is destroyed it leaves its owner, and the owner tells every component it owns
 // (Notification), so that a scaling panel can drop the handler of a vanished control.
@@ -36,6 +38,7 @@ public:
 
     QObject* object() const { return self_; }
     const QString& name() const { return name_; }
+    // Renames the component and its object, and moves it in its owner's name index.
     void setName(const QString& name);
 
     Component* owner() const { return owner_; }

@@ -3,10 +3,9 @@
 // values (not the effective ones inherited from a hidden or disabled parent).
 #pragma once
 
-#include <QMetaObject>
+#include <QColor>
+#include <QPalette>
 #include <QWidget>
-
-#include <cstring>
 
 namespace widgets {
 
@@ -25,18 +24,18 @@ public:
     bool enabledFlag() const { return !this->testAttribute(Qt::WA_ForceDisabled); }
     void setEnabledFlag(bool enabled) { this->setEnabled(enabled); }
 
-    // Kind tests by class name (QObject::inherits) also accept the names of our classes
-    // without the namespace, as a kind table spells them: inherits("GlyphButton").
-    void* qt_metacast(const char* className) override
+protected:
+    // Fills the control's background with color; an invalid or fully transparent colour lets
+    // the parent show through instead.
+    void fillBackground(const QColor& color)
     {
-        if (className && !std::strchr(className, ':')) {
-            for (const QMetaObject* meta = this->metaObject(); meta; meta = meta->superClass()) {
-                const char* name = meta->className();
-                if (std::strncmp(name, "widgets::", 9) == 0 && std::strcmp(name + 9, className) == 0)
-                    return static_cast<void*>(this);
-            }
+        const bool fill = color.isValid() && color.alpha() > 0;
+        if (fill) {
+            QPalette p = this->palette();
+            p.setColor(QPalette::Window, color);
+            this->setPalette(p);
         }
-        return QtWidget::qt_metacast(className);
+        this->setAutoFillBackground(fill);
     }
 };
 

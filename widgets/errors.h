@@ -19,13 +19,19 @@ ErrorReporter setErrorReporter(ErrorReporter reporter);
 // titled with the application's display name, over the active window).
 void reportError(const QString& message);
 
+// The message reported for an exception that is no std::exception and so carries none.
+inline const QString UnknownErrorMessage = QStringLiteral("Unknown error");
+
 // Runs an event handler; an exception ends it and is reported, and the window stays usable.
+// Every exception is caught: one that crossed Qt's event delivery would end the program.
 template <typename Handler> void guarded(Handler&& handler)
 {
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception& e) {
         reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportError(UnknownErrorMessage);
     }
 }
 

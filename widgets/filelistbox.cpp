@@ -2,6 +2,8 @@
 #include "filelistbox.h"
 
 #include "decoding.h"
+#include "paths.h"
+#include "rowheightdelegate.h"
 
 #include <QFile>
 #include <QMouseEvent>
@@ -9,7 +11,6 @@
 #include <QPixmap>
 #include <QPolygon>
 #include <QScopeGuard>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <vector>
@@ -24,25 +25,6 @@ namespace {
 
 constexpr int FolderRole = Qt::UserRole + 1;
 constexpr int NativeNameRole = Qt::UserRole + 2; // the name's bytes, as the file system has them
-
-// Rows of the list's ItemHeight, whatever the font.
-class ItemHeightDelegate : public QStyledItemDelegate {
-public:
-    ItemHeightDelegate(FileListBox* list)
-        : QStyledItemDelegate(list)
-        , list_(list)
-    {
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(list_->itemHeight());
-        return size;
-    }
-
-private:
-    FileListBox* list_;
-};
 
 // The two small icons, drawn here once. The platform's icon provider would read the icon
 // theme's index files and decode several pictures, a sixth of the program's start-up, for two
@@ -118,22 +100,16 @@ void readFolder(const QByteArray& folder, std::vector<Entry>& folders, std::vect
     }
 }
 
-template <typename Path> Path joined(const Path& folder, const Path& name)
-{
-    return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
 } // namespace
 
 FileListBox::FileListBox(QWidget* parent, Component* owner, const QString& name)
     : Control<QListWidget>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setIconSize(QSize(16, 16));
-    setItemDelegate(new ItemHeightDelegate(this));
+    setItemDelegate(new RowHeightDelegate(this, [this] { return itemHeight_; }));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // On a mouse press Qt moves the current row before it selects the entry, so only the
     // selection signal sees the picked entry in fileName().
@@ -194,7 +170,7 @@ QString FileListBox::fileName() const
     const QListWidgetItem* entry = currentItem();
     if (!entry || !entry->isSelected())
         return {};
-    return joined(directory_, entry->text());
+    return joinPath(directory_, entry->text());
 }
 
 QByteArray FileListBox::nativeFileName() const
@@ -202,7 +178,7 @@ QByteArray FileListBox::nativeFileName() const
     const QListWidgetItem* entry = currentItem();
     if (!entry || !entry->isSelected())
         return {};
-    return joined(nativeDirectory_, entry->data(NativeNameRole).toByteArray());
+    return joinPath(nativeDirectory_, entry->data(NativeNameRole).toByteArray());
 }
 
 void FileListBox::setItemHeight(int height)
@@ -238,8 +214,8 @@ void FileListBox::mouseDoubleClickEvent(QMouseEvent* event)
     const QListWidgetItem* entry = itemAt(event->position().toPoint());
     if (!entry || !entry->data(FolderRole).toBool())
         return;
-    list(joined(nativeDirectory_, entry->data(NativeNameRole).toByteArray()),
-        joined(directory_, entry->text()));
+    list(joinPath(nativeDirectory_, entry->data(NativeNameRole).toByteArray()),
+        joinPath(directory_, entry->text()));
 }
 
 } // namespace widgets

@@ -35,4 +35,9 @@ void setFontPointSize(QFont& font, int pointSize)
     font.setPixelSize(std::max(1, mulDiv(pointSize, PixelsPerInch, 72)));
 }
 
+int fontCharacterHeight(const QFont& font)
+{
+    return font.pixelSize() > 0 ? font.pixelSize() : mulDiv(font.pointSize(), PixelsPerInch, 72);
+}
+
 } // namespace widgets

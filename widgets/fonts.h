@@ -1,5 +1,5 @@
 // Font sizes as the layout gives them: character heights in pixels at 96 pixels per inch,
-// and whole point sizes derived from them the way the layout's tools do.
+// and whole point sizes derived from them (pixels * 72 / 96, rounded half away from zero).
 #pragma once
 
 #include <QFont>
@@ -20,5 +20,8 @@ QFont layoutFont(const QString& family, int characterHeight, bool bold = false);
 int fontPointSize(const QFont& font);
 // Sets the point size: the character height becomes size * 96 / 72, rounded, at least 1 pixel.
 void setFontPointSize(QFont& font, int pointSize);
+// Character height in pixels: the pixel size, or for a font that carries a point size instead,
+// size * 96 / 72, rounded.
+int fontCharacterHeight(const QFont& font);
 
 } // namespace widgets

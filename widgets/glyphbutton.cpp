@@ -11,7 +11,6 @@ GlyphButton::GlyphButton(QWidget* parent, Component* owner, const QString& name)
     : Control<QPushButton>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setAutoDefault(false);
 }
 

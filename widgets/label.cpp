@@ -13,7 +13,6 @@ Label::Label(QWidget* parent, Component* owner, const QString& name)
     : Control<QLabel>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMargin(0);
@@ -21,7 +20,7 @@ Label::Label(QWidget* parent, Component* owner, const QString& name)
     adjustToText();
 }
 
-void Label::setText(const QString& caption)
+void Label::setCaption(const QString& caption)
 {
     QLabel::setText(caption);
     adjustToText();
@@ -30,13 +29,7 @@ void Label::setText(const QString& caption)
 void Label::setBackgroundColor(const QColor& color)
 {
     background_ = color;
-    const bool fill = color.isValid() && color.alpha() > 0;
-    if (fill) {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, color);
-        setPalette(p);
-    }
-    setAutoFillBackground(fill);
+    fillBackground(color);
 }
 
 QColor Label::textColor() const

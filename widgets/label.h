@@ -12,10 +12,13 @@
 namespace widgets {
 
 // Plain text (never rich text), top-left aligned, transparent unless Color is set. With
-// AutoSize on (the default) the width and height follow the text whenever the caption or the
-// font changes, and whenever adjustSize() is called (the scaling panel does so after every
-// rescale, since bounds scaled in proportion need not hold the caption); the top-left corner
-// stays. An empty caption measures as one blank, so an empty label keeps the height of a line.
+// AutoSize on (the default) the width and height follow the text whenever the caption (set
+// by setCaption or the published Caption) or the font changes, and whenever adjustSize() is
+// called (the scaling panel does so after every rescale, since bounds scaled in proportion need
+// not hold the caption); the top-left corner stays. An empty caption measures as one blank, so
+// an empty label keeps the height of a line. QLabel's own setters (setText through a QLabel
+// pointer, setNum) know nothing of AutoSize and leave the size alone; through a Label, setText
+// is not offered.
 class Label : public Control<QLabel>, public Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
@@ -25,7 +28,7 @@ class Label : public Control<QLabel>, public Component {
     Q_PROPERTY(int Height READ height WRITE setHeight)
     Q_PROPERTY(bool Visible READ visibleFlag WRITE setVisibleFlag)
     Q_PROPERTY(bool Enabled READ enabledFlag WRITE setEnabledFlag)
-    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(QString Caption READ text WRITE setCaption)
     Q_PROPERTY(QColor Color READ backgroundColor WRITE setBackgroundColor)
     Q_PROPERTY(QColor FontColor READ textColor WRITE setTextColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
@@ -34,8 +37,8 @@ class Label : public Control<QLabel>, public Component {
 public:
     Label(QWidget* parent, Component* owner, const QString& name);
 
-    // Hides QLabel::setText so that a caption set from C++ sizes the label as well.
-    void setText(const QString& caption);
+    // Sets the text and, with AutoSize on, sizes the label to it.
+    void setCaption(const QString& caption);
     // Qt::transparent (the default) lets the parent show through.
     QColor backgroundColor() const { return background_; }
     void setBackgroundColor(const QColor& color);
@@ -54,6 +57,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Set captions with setCaption, which sizes the label as well.
+    using QLabel::setText;
     void adjustToText();
 
     QColor background_ = Qt::transparent;

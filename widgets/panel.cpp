@@ -9,7 +9,6 @@ Panel::Panel(QWidget* parent, Component* owner, const QString& name)
     : Control<QFrame>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setFrameShape(QFrame::NoFrame);
     background_ = palette().color(QPalette::Button);
     setAttribute(Qt::WA_OpaquePaintEvent);

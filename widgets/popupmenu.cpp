@@ -1,7 +1,7 @@
 // SkinPopupMenu: the menu's own drawing through a proxy style, and attaching it to a widget.
 #include "popupmenu.h"
 
-#include "colors.h"
+#include "bgrcolor.h"
 
 #include <QActionEvent>
 #include <QPainter>
@@ -143,14 +143,12 @@ MenuItem::MenuItem(QObject* parent, Component* owner, const QString& name)
     : QAction(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 SkinPopupMenu::SkinPopupMenu(QWidget* parent, Component* owner, const QString& name)
     : QMenu(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     auto* style = new MenuStyle;
     style->setParent(this);
     setStyle(style);

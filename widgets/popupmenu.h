@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPointer>
 #include <QString>
 
 namespace widgets {
@@ -30,7 +31,8 @@ public:
 //
 // attachTo(widget) makes a right click on that widget open the menu where the mouse is, and
 // makes the short-cuts of the menu's items (present and added later) work while the widget's
-// window is active, whether the menu is open or not.
+// window is active, whether the menu is open or not. The menu does not own the widget; when
+// the widget is destroyed, the menu is attached to nothing.
 class SkinPopupMenu : public QMenu, public Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
@@ -50,7 +52,7 @@ protected:
     void actionEvent(QActionEvent* event) override;
 
 private:
-    QWidget* attached_ = nullptr;
+    QPointer<QWidget> attached_; // not owned: it may be destroyed before the menu
     QString skinName_ = QStringLiteral("DeepBlue");
 };
 

@@ -11,7 +11,6 @@ Shape::Shape(QWidget* parent, Component* owner, const QString& name)
     : Control<QWidget>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 void Shape::setBrushColor(const QColor& color)

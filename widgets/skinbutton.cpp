@@ -12,7 +12,6 @@ SkinButton::SkinButton(QWidget* parent, Component* owner, const QString& name)
     : Control<QPushButton>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     setAutoDefault(false);
     // Hover changes the face, so the button repaints when the mouse enters and leaves.
     setAttribute(Qt::WA_Hover);

@@ -12,7 +12,7 @@
 namespace widgets {
 
 // A deep-blue gradient face with a white caption: lighter under the mouse, darker and sunk by
-// a pixel while pressed, grey when disabled. No automatic sizing, no picture, no modal result.
+// a pixel while pressed, grey when disabled. It keeps the size it is given and shows no picture.
 // SkinName names the skin; "DeepBlue" is the only one drawn, any other name draws it as well.
 class SkinButton : public Control<QPushButton>, public Component {
     Q_OBJECT

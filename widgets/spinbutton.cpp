@@ -11,7 +11,6 @@ SpinButton::SpinButton(QWidget* parent, Component* owner, const QString& name)
     : Control<QWidget>(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
     repeat_.setSingleShot(false);
     connect(&repeat_, &QTimer::timeout, this, [this] {
         repeat_.setInterval(100);

@@ -1,14 +1,16 @@
-// Timer: Enabled and Interval over QTimer.
+// Timer: Enabled and Interval over a QTimer of its own.
 #include "timer.h"
+
+#include <algorithm>
 
 namespace widgets {
 
 Timer::Timer(QObject* parent, Component* owner, const QString& name)
-    : QTimer(parent)
+    : QObject(parent)
     , Component(this, owner, name)
 {
-    setObjectName(name);
-    QTimer::setInterval(1000);
+    connect(&timer_, &QTimer::timeout, this, &Timer::timeout);
+    timer_.setInterval(1000);
     restart();
 }
 
@@ -20,16 +22,16 @@ void Timer::setEnabled(bool enabled)
 
 void Timer::setInterval(int milliseconds)
 {
-    QTimer::setInterval(std::max(0, milliseconds));
+    timer_.setInterval(std::max(0, milliseconds));
     restart();
 }
 
 void Timer::restart()
 {
-    if (enabled_ && interval() > 0)
-        QTimer::start();
+    if (enabled_ && timer_.interval() > 0)
+        timer_.start();
     else
-        QTimer::stop();
+        timer_.stop();
 }
 
 } // namespace widgets

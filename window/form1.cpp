@@ -1,6 +1,7 @@
 // The main window Form1: its composition, start-up and the handlers that drive the engine.
 #include "form1.h"
 
+#include "bgrcolor.h"
 #include "boardbox.h"
 #include "checkbox.h"
 #include "colors.h"
@@ -14,6 +15,7 @@
 #include "layout.h"
 #include "nobderp.h"
 #include "panel.h"
+#include "paths.h"
 #include "popupmenu.h"
 #include "printing.h"
 #include "shape.h"
@@ -49,6 +51,12 @@ QFont windowFont()
     return widgets::layoutFont(FontFamily, 11);
 }
 
+// The seconds and the instruction line.
+QFont captionFont()
+{
+    return widgets::layoutFont(FontFamily, 11, true);
+}
+
 } // namespace
 
 // --- Composition -------------------------------------------------------------------------
@@ -77,7 +85,29 @@ TForm1::~TForm1()
         component(i)->object()->blockSignals(true);
 }
 
+// The controls in the layout's order of creation, area by area. The order is that of the
+// layout, not of the areas: it is the ownership order, in which a look-up by name finds the
+// first of two equal names, and the stacking order of the siblings on Schermo (the boxes cover
+// the click marker; the guide lines are raised above the boxes afterwards).
 void TForm1::createControls()
+{
+    createSchermo();
+    createFlag();
+    createTopLabels();
+    createClickMarker();
+    Panel1 = createGuideLine(1);
+    createTopButtons();
+    createLists();
+    createAids();
+    createBoard();
+    createGuideLines();
+    createPopupMenu();
+    createLanguage();
+    createTimer();
+    Schermo->Loaded();
+}
+
+void TForm1::createSchermo()
 {
     // The scaling panel: every control below is its child, the window owns them all.
     // It scales nothing while the layout is being built; its reference size is the design size.
@@ -86,8 +116,11 @@ void TForm1::createControls()
     Schermo->SetBounds(0, 0, DesignClientWidth, DesignClientHeight);
     Schermo->setColor(widgets::toQColor(color::Silver));
     Schermo->setFont(windowFont());
+}
 
-    // The language flag: three stripes, no tooltip.
+// The language flag: three stripes, no tooltip.
+void TForm1::createFlag()
+{
     const struct {
         widgets::Shape** control;
         const char* name;
@@ -108,47 +141,67 @@ void TForm1::createControls()
         shape->setContextMenuPolicy(Qt::PreventContextMenu);
         *stripe.control = shape;
     }
+}
 
-    // Labels: the caption and font first, then the layout's bounds, so that the bounds hold
-    // until the next caption change.
-    Label1 = new widgets::Label(Schermo, this, QStringLiteral("Label1"));
-    Label1->setFont(widgets::layoutFont(FontFamily, 11, true));
-    Label1->setText(QStringLiteral("0"));
-    Label1->setGeometry(394, 8, 7, 14);
-
-    Label2 = new widgets::Label(Schermo, this, QStringLiteral("Label2"));
-    Label2->setFont(widgets::layoutFont(FontFamily, 11, true));
-    Label2->setText(QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"));
-    Label2->setGeometry(11, 8, 364, 14);
+// The seconds, the instruction line and the remaining counter. The caption and font come
+// first, then the layout's bounds, so that the bounds hold until the next caption change.
+void TForm1::createTopLabels()
+{
+    const struct {
+        widgets::Label** control;
+        const char* name;
+        QFont font;
+        QString caption;
+        QRect bounds;
+    } labels[] = {
+        {&Label1, "Label1", captionFont(), QStringLiteral("0"), {394, 8, 7, 14}},
+        {&Label2, "Label2", captionFont(),
+            QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"), {11, 8, 364, 14}},
+        {&Label4, "Label4", windowFont(), QString(), {11, 24, 7, 14}},
+    };
+    for (const auto& label : labels) {
+        auto* control = new widgets::Label(Schermo, this, QString::fromLatin1(label.name));
+        control->setFont(label.font);
+        control->setCaption(label.caption);
+        control->setGeometry(label.bounds);
+        *label.control = control;
+    }
+    // Shown once a scheme is loaded.
     Label2->setVisible(false);
+}
 
-    Label4 = new widgets::Label(Schermo, this, QStringLiteral("Label4"));
-    Label4->setFont(windowFont());
-    Label4->setText(QString());
-    Label4->setGeometry(11, 24, 7, 14);
-
-    // The click marker, under cell 1: only a 3-pixel strip shows below the cell.
+// The click marker, under cell 1: only a 3-pixel strip shows below the cell.
+void TForm1::createClickMarker()
+{
     Shape1 = new widgets::Shape(Schermo, this, QStringLiteral("Shape1"));
     Shape1->setGeometry(layout::GridLeft, layout::GridTop, layout::BoxSize, layout::BoxSize + 3);
     Shape1->setBrushColor(widgets::toQColor(color::Lime));
+}
 
-    Panel1 = createGuideLine(QStringLiteral("Panel1"), 281, 252, 513, 3);
-
-    Esci = new widgets::SkinButton(Schermo, this, QStringLiteral("Esci"));
+void TForm1::createTopButtons()
+{
+    Esci = createSkinButton(QStringLiteral("Esci"), QStringLiteral("ESCI"), {735, 4, 55, 21});
     // Reached by Tab only: a click on it must not leave the focus there, where the next Space
     // would end the program (and the game in play).
     Esci->setFocusPolicy(Qt::TabFocus);
-    Esci->setText(QStringLiteral("ESCI"));
-    Esci->setFont(widgets::layoutFont(FontFamily, 19));
-    Esci->setSkinName(QStringLiteral("DeepBlue"));
-    Esci->setGeometry(735, 4, 55, 21);
+    StampaCrucintarsio
+        = createSkinButton(QStringLiteral("StampaCrucintarsio"), QStringLiteral("STAMPA"), {648, 4, 79, 21});
+}
 
-    StampaCrucintarsio = new widgets::SkinButton(Schermo, this, QStringLiteral("StampaCrucintarsio"));
-    StampaCrucintarsio->setText(QStringLiteral("STAMPA"));
-    StampaCrucintarsio->setFont(widgets::layoutFont(FontFamily, 19));
-    StampaCrucintarsio->setSkinName(QStringLiteral("DeepBlue"));
-    StampaCrucintarsio->setGeometry(648, 4, 79, 21);
+widgets::SkinButton* TForm1::createSkinButton(
+    const QString& name, const QString& caption, const QRect& bounds)
+{
+    auto* button = new widgets::SkinButton(Schermo, this, name);
+    button->setText(caption);
+    button->setFont(widgets::layoutFont(FontFamily, 19));
+    button->setSkinName(QStringLiteral("DeepBlue"));
+    button->setGeometry(bounds);
+    return button;
+}
 
+// The scheme list with its back button, and the language list that the flag opens.
+void TForm1::createLists()
+{
     CaricaSchemi = new widgets::FileListBox(Schermo, this, QStringLiteral("CaricaSchemi"));
     CaricaSchemi->setGeometry(8, 82, 141, 521);
     CaricaSchemi->setBackgroundColor(widgets::toQColor(color::Cream));
@@ -169,37 +222,61 @@ void TForm1::createControls()
     BitBtn1->setText(QStringLiteral("<"));
     BitBtn1->setFont(widgets::layoutFont(FontFamily, 16, true));
     BitBtn1->setGeometry(10, 63, 140, 20);
+}
 
+// The spin button, which carries no function, and "SOS !!!".
+void TForm1::createAids()
+{
     SpinButton1 = new widgets::SpinButton(Schermo, this, QStringLiteral("SpinButton1"));
     SpinButton1->setGeometry(575, 5, 20, 31);
     SpinButton1->setVisible(false);
 
-    CheckBox1 = new widgets::CheckBox(Schermo, this, QStringLiteral("CheckBox1"));
-    CheckBox1->setText(QStringLiteral("SOS !!!"));
-    CheckBox1->setFont(windowFont());
-    CheckBox1->setGeometry(496, 5, 65, 17);
+    CheckBox1 = createCheckBox(QStringLiteral("CheckBox1"), QStringLiteral("SOS !!!"), 496);
+}
 
-    createBoard();
+widgets::CheckBox* TForm1::createCheckBox(const QString& name, const QString& caption, int left)
+{
+    auto* box = new widgets::CheckBox(Schermo, this, name);
+    box->setText(caption);
+    box->setFont(windowFont());
+    box->setGeometry(left, 5, 65, 17);
+    return box;
+}
 
-    Panel2 = createGuideLine(QStringLiteral("Panel2"), 281, 362, 513, 3);
-    Panel3 = createGuideLine(QStringLiteral("Panel3"), 281, 472, 513, 3);
-    Panel4 = createGuideLine(QStringLiteral("Panel4"), 281, 582, 513, 3);
-
-    CheckBox2 = new widgets::CheckBox(Schermo, this, QStringLiteral("CheckBox2"));
-    CheckBox2->setText(QStringLiteral("---"));
-    CheckBox2->setFont(windowFont());
-    CheckBox2->setGeometry(424, 5, 65, 17);
-
-    Panel5 = createGuideLine(QStringLiteral("Panel5"), 398, 139, 3, 489);
-    Panel6 = createGuideLine(QStringLiteral("Panel6"), 513, 139, 3, 489);
-    Panel7 = createGuideLine(QStringLiteral("Panel7"), 628, 139, 3, 489);
-    Panel8 = createGuideLine(QStringLiteral("Panel8"), 743, 139, 3, 489);
+// The red lines after every fifth row (Panel1 to Panel4) and column (Panel5 to Panel8), and
+// "---", which shows them. Panel1 comes earlier, before the buttons.
+void TForm1::createGuideLines()
+{
+    Panel2 = createGuideLine(2);
+    Panel3 = createGuideLine(3);
+    Panel4 = createGuideLine(4);
+    CheckBox2 = createCheckBox(QStringLiteral("CheckBox2"), QStringLiteral("---"), 424);
+    Panel5 = createGuideLine(5);
+    Panel6 = createGuideLine(6);
+    Panel7 = createGuideLine(7);
+    Panel8 = createGuideLine(8);
 
     // The guide lines lie above the boxes they cross.
     for (widgets::Panel* line : {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7, Panel8})
         line->raise();
+}
 
-    // Non-visual parts.
+// Guide line n (1..8), PanelN, hidden until "---" is ticked.
+widgets::Panel* TForm1::createGuideLine(int n)
+{
+    static constexpr QRect bounds[] = {{281, 252, 513, 3}, {281, 362, 513, 3}, {281, 472, 513, 3},
+        {281, 582, 513, 3}, {398, 139, 3, 489}, {513, 139, 3, 489}, {628, 139, 3, 489}, {743, 139, 3, 489}};
+    auto* line = new widgets::Panel(Schermo, this, QStringLiteral("Panel%1").arg(n));
+    line->setGeometry(bounds[n - 1]);
+    line->setBackgroundColor(widgets::toQColor(color::Red));
+    line->setFont(windowFont());
+    line->setVisible(false);
+    return line;
+}
+
+// The popup menu of Schermo, with its two zoom items.
+void TForm1::createPopupMenu()
+{
     suiPopupMenu1 = new widgets::SkinPopupMenu(this, this, QStringLiteral("suiPopupMenu1"));
     suiPopupMenu1->setSkinName(QStringLiteral("DeepBlue"));
     IngrandisciSchema = new widgets::MenuItem(suiPopupMenu1, this, QStringLiteral("IngrandisciSchema"));
@@ -211,34 +288,28 @@ void TForm1::createControls()
     VerticaleF31->setShortcut(QKeySequence(Qt::Key_F4));
     suiPopupMenu1->addItem(VerticaleF31);
     suiPopupMenu1->attachTo(Schermo);
+}
 
-    // The translation component reaches these three captions by name through the window.
+// The translation component reaches these three captions by name through the window.
+void TForm1::createLanguage()
+{
     Language1 = new lang::TLanguage(this, this);
     Language1->setName(QStringLiteral("Language1"));
     Language1->setProperties({QStringLiteral("Form1.Esci.Caption"), QStringLiteral("Form1.Label2.Caption"),
         QStringLiteral("Form1.StampaCrucintarsio.Caption")});
     chooser_ = std::make_unique<lang::LanguageChooser>(
         *SceltaLingua, *Language1, [this] { return runningExeFolder(); });
+}
 
+void TForm1::createTimer()
+{
     Timer1 = new widgets::Timer(this, this, QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     Timer1->setEnabled(true);
-
-    Schermo->Loaded();
-}
-
-widgets::Panel* TForm1::createGuideLine(const QString& name, int left, int top, int width, int height)
-{
-    auto* line = new widgets::Panel(Schermo, this, name);
-    line->setGeometry(left, top, width, height);
-    line->setBackgroundColor(widgets::toQColor(color::Red));
-    line->setFont(windowFont());
-    line->setVisible(false);
-    return line;
 }
 
 // The 693 boxes in number order: cells, row clue slots, column clue slots, row labels,
-// column labels; their names are "suiEdit" + number.
+// column labels, each named by engine::boxName.
 void TForm1::createBoard()
 {
     const QFont boxFont = widgets::layoutFont(FontFamily, 16, true);
@@ -330,7 +401,7 @@ void TForm1::connectHandlers()
     connect(CheckBox2, &widgets::CheckBox::stateClicked, this, guard([this] { CheckBox2Click(); }));
     connect(IngrandisciSchema, &QAction::triggered, this, guard([this] { IngrandisciSchemaClick(); }));
     connect(VerticaleF31, &QAction::triggered, this, guard([this] { VerticaleF31Click(); }));
-    connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(); }));
+    connect(Timer1, &widgets::Timer::timeout, this, guard([this] { Timer1Timer(); }));
 }
 
 // --- Window events -----------------------------------------------------------------------
@@ -403,9 +474,14 @@ void TForm1::FormActivate()
     pointSchemeListAtSchemeFolder();
 }
 
+QString TForm1::runningExeFolder() const
+{
+    return exeFolderOverride_.isEmpty() ? widgets::executableFolder() : exeFolderOverride_;
+}
+
 QString TForm1::schemeFolder() const
 {
-    return exeFolder_ + QStringLiteral("schemi");
+    return widgets::joinPath(exeFolder_, QStringLiteral("schemi"));
 }
 
 void TForm1::pointSchemeListAtSchemeFolder()
@@ -436,12 +512,12 @@ std::string TForm1::label1Caption() const
 
 void TForm1::setLabel1Caption(std::string_view caption)
 {
-    Label1->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+    Label1->setCaption(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
 }
 
 void TForm1::setLabel4Caption(std::string_view caption)
 {
-    Label4->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+    Label4->setCaption(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
 }
 
 void TForm1::setLabel2Visible(bool visible)
@@ -526,18 +602,24 @@ void TForm1::setControlsVisible(const QStringList& names, bool visible)
     }
 }
 
-QImage TForm1::printImage()
+void TForm1::withPrintedControlsHidden(const std::function<void()>& action)
 {
     setControlsVisible(window::printHiddenControls(), false);
     const auto showAgain = qScopeGuard([this] { setControlsVisible(window::printShownControls(), true); });
-    return Schermo->grab().toImage();
+    action();
+}
+
+QImage TForm1::printImage()
+{
+    QImage image;
+    withPrintedControlsHidden([this, &image] { image = Schermo->grab().toImage(); });
+    return image;
 }
 
 void TForm1::printTo(QPrinter& printer)
 {
-    setControlsVisible(window::printHiddenControls(), false);
-    const auto showAgain = qScopeGuard([this] { setControlsVisible(window::printShownControls(), true); });
-    window::printImage(printer, Schermo->grab().toImage());
+    // The controls stay hidden until the page has gone to the printer.
+    withPrintedControlsHidden([this, &printer] { window::printImage(printer, Schermo->grab().toImage()); });
 }
 
 void TForm1::StampaCrucintarsioClick()
@@ -565,13 +647,6 @@ void TForm1::VerticaleF31Click() { }
 void TForm1::SpinButton1UpClick() { }
 
 void TForm1::SpinButton1DownClick() { }
-
-// The language layer fills these in.
-QString TForm1::runningExeFolder() const
-{
-    return exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                                        : exeFolderOverride_;
-}
 
 // Any button released anywhere over any of the three stripes opens the chooser.
 void TForm1::RichiamaLingua1MouseUp(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, QPoint)

@@ -11,9 +11,9 @@
 #include <QString>
 #include <QWidget>
 
-#include <memory>
-
 #include <array>
+#include <functional>
+#include <memory>
 
 class QPrinter;
 
@@ -100,7 +100,7 @@ public:
     void VerticaleF31Click();
     void SpinButton1UpClick();
     void SpinButton1DownClick();
-    // The language flag and chooser: wired to their controls, filled in by the language layer.
+    // The language flag opens the language list; a choice there applies that language.
     void RichiamaLingua1MouseUp(
         QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     void SceltaLinguaChange();
@@ -143,22 +143,38 @@ protected:
 
 private:
     void createControls();
+    void createSchermo();
+    void createFlag();
+    void createTopLabels();
+    void createClickMarker();
+    void createTopButtons();
+    widgets::SkinButton* createSkinButton(const QString& name, const QString& caption, const QRect& bounds);
+    void createLists();
+    void createAids();
+    widgets::CheckBox* createCheckBox(const QString& name, const QString& caption, int left);
     void createBoard();
     widgets::BoardBox* createBox(int n, const QFont& boxFont, const QFont& labelFont);
-    widgets::Panel* createGuideLine(const QString& name, int left, int top, int width, int height);
+    void createGuideLines();
+    widgets::Panel* createGuideLine(int n);
+    void createPopupMenu();
+    void createLanguage();
+    void createTimer();
     void setTabOrder();
     void connectHandlers();
     void fillClientArea();
     void pointSchemeListAtSchemeFolder();
     void setControlsVisible(const QStringList& names, bool visible);
+    // Runs action with the ten controls of window::printHiddenControls() hidden, and shows them
+    // again afterwards, also when action throws.
+    void withPrintedControlsHidden(const std::function<void()>& action);
     static int boxNumber(QObject* sender);
+    // The folder of the running executable, or the one a test put in its place.
+    QString runningExeFolder() const;
 
     // The boxes by number, filled as they are created. The engine reaches boxes thousands of
     // times per pick; the name index costs about 0.3 us a look-up (a name built, lower-cased
     // and hashed), which was a tenth of a pick's time, so the window keeps them at hand.
     std::array<widgets::BoardBox*, engine::BoxCount> boxes_ {};
-    // The folder of the running executable, or the one a test put in its place.
-    QString runningExeFolder() const;
 
     engine::Game game_;
     std::unique_ptr<lang::LanguageChooser> chooser_;

@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "glyphbutton.h"
 #include "label.h"
+#include "layout.h"
 #include "nobderp.h"
 #include "panel.h"
 #include "shape.h"
@@ -42,7 +43,6 @@ std::unique_ptr<Form> buildForm(int copies, scaling::TNoBDEResizerPanel*& panel)
     panel = new scaling::TNoBDEResizerPanel(form.get(), form.get(), QStringLiteral("Schermo"));
     panel->SetBounds(0, 0, 814, 629);
     panel->setColor(QColor(0xC0, 0xC0, 0xC0));
-    int n = 0;
     for (int i = 0; i < 3; ++i) {
         auto* stripe = new widgets::Shape(panel, form.get(), QStringLiteral("RichiamaLingua%1").arg(i + 1));
         stripe->setGeometry(607 + 11 * i, 4, 12, 21);
@@ -53,10 +53,12 @@ std::unique_ptr<Form> buildForm(int copies, scaling::TNoBDEResizerPanel*& panel)
         label->setAutoSize(false);
         label->setGeometry(labels[i]);
         label->setFont(widgets::layoutFont(QStringLiteral("Courier New"), 11, true));
-        label->setText(i == 1 ? QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO")
-                              : QStringLiteral("0"));
+        label->setCaption(i == 1 ? QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO")
+                                 : QStringLiteral("0"));
     }
-    (new widgets::Shape(panel, form.get(), QStringLiteral("Shape1")))->setGeometry(286, 144, 20, 23);
+    (new widgets::Shape(panel, form.get(), QStringLiteral("Shape1")))
+        ->setGeometry(engine::layout::GridLeft, engine::layout::GridTop, engine::layout::BoxSize,
+            engine::layout::BoxSize + 3);
     auto* esci = new widgets::SkinButton(panel, form.get(), QStringLiteral("Esci"));
     esci->setGeometry(735, 4, 55, 21);
     esci->setText(QStringLiteral("ESCI"));
@@ -75,12 +77,18 @@ std::unique_ptr<Form> buildForm(int copies, scaling::TNoBDEResizerPanel*& panel)
     (new widgets::SpinButton(panel, form.get(), QStringLiteral("SpinButton1")))->setGeometry(575, 5, 20, 31);
     auto* sos = new widgets::CheckBox(panel, form.get(), QStringLiteral("CheckBox1"));
     sos->setGeometry(496, 5, 65, 17);
-    // Side by side, never overlapping: more boxes are made lower so they share the board's area.
-    const int boxHeight = 20 / copies;
-    for (int i = 0; i < 693 * copies; ++i) {
-        auto* b = new widgets::BoardBox(panel, form.get(), QStringLiteral("suiEdit%1").arg(++n));
-        b->setBoxText(QString(QChar(u'0' + i % 10)));
-        b->setGeometry(281 + (i % 26) * 20, 60 + (i / 26) * boxHeight, 20, boxHeight);
+    // The boxes at their places on the board. Further copies share each box's place, stacked
+    // one below the other in boxes made lower, so that no two boxes overlap.
+    const int boxHeight = engine::layout::BoxSize / copies;
+    int i = 0;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (int n = 1; n <= engine::BoxCount; ++n, ++i) {
+            const engine::Bounds place = engine::layout::designBounds(n);
+            auto* b = new widgets::BoardBox(
+                panel, form.get(), QString::fromLatin1(engine::boxName(copy * engine::BoxCount + n)));
+            b->setBoxText(QString(QChar(u'0' + i % 10)));
+            b->setGeometry(place.left, place.top + copy * boxHeight, place.width, boxHeight);
+        }
     }
     for (int i = 0; i < 8; ++i) {
         auto* p = new widgets::Panel(panel, form.get(), QStringLiteral("Panel%1").arg(i + 1));

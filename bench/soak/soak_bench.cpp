@@ -224,7 +224,7 @@ public:
         for (int n = 1; n <= engine::BoxCount; ++n)
             boxes_.push_back(qobject_cast<widgets::BoardBox*>(
                 form_.findComponent(QStringLiteral("suiEdit%1").arg(n))->object()));
-        QObject::connect(form_.Timer1, &QTimer::timeout, [this] { ++timerTicks; });
+        QObject::connect(form_.Timer1, &widgets::Timer::timeout, [this] { ++timerTicks; });
         captionsSeen.insert(form_.Esci->text());
     }
 

@@ -11,13 +11,7 @@ runs=${1:-15}
 build=${2:-$root/build}
 cmake --build "$build" --target tessaria startup_bare startup_kinds > /dev/null
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../scripts/scratch.sh"
 
 if [ -z "${DISPLAY:-}" ]; then
     for n in $(seq 140 160); do [ -e "/tmp/.X11-unix/X$n" ] || break; done

@@ -26,6 +26,12 @@ using bench::threadCpuNs;
 
 namespace {
 
+// The window's box n, which a click reaches.
+widgets::BoardBox* boxOf(TForm1& form, int n)
+{
+    return dynamic_cast<widgets::BoardBox*>(&form.box(n));
+}
+
 // The window, noting the monotonic time at which its first complete paint (every control
 // drawn and the frame flushed) has finished.
 class TimedForm : public TForm1 {
@@ -149,7 +155,7 @@ int main(int argc, char* argv[])
     // 2. A click on a cell: the mark, the counter, the click marker and the repaint.
     std::vector<double> clickMs;
     std::vector<double> clickCpuMs;
-    auto* cell = qobject_cast<widgets::BoardBox*>(form.findComponent(u"suiEdit221")->object());
+    auto* cell = boxOf(form, 221);
     for (int i = 0; i < 400; ++i) {
         const qint64 wall = monotonicNs();
         const qint64 cpu = threadCpuNs();
@@ -162,10 +168,7 @@ int main(int argc, char* argv[])
     // 4. The click that completes the picture: every cell turns green or plain, and disabled.
     std::vector<double> completeMs;
     std::vector<double> completeCpuMs;
-    auto diagonalCell = [&form](int r) {
-        return qobject_cast<widgets::BoardBox*>(
-            form.findComponent(QStringLiteral("suiEdit%1").arg(r * 22 + 1))->object());
-    };
+    auto diagonalCell = [&form](int r) { return boxOf(form, engine::cell(r + 1, r + 1)); };
     for (int i = 0; i < 100; ++i) {
         form.CaricaSchemi->setCurrentRow(1);
         form.CaricaSchemi->setCurrentRow(0);

@@ -4,12 +4,10 @@
 #include "errors.h"
 #include "fonts.h"
 #include "inifile.h"
-#include "label.h"
 #include "languagechooser.h"
-#include "panel.h"
-#include "skinbutton.h"
+#include "languagewindow.h"
+#include "paths.h"
 #include "textfile.h"
-#include "tlanguage.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -29,47 +27,25 @@ using widgets::Component;
 
 namespace {
 
-const QStringList italian {QStringLiteral("ESCI"),
-    QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"), QStringLiteral("STAMPA")};
+using langtest::italian;
 
-// The language corner of the window: the three captions, the combo box and Language1, with the
-// chooser wired as the window wires it (errors go to the error box).
-class ChooserWindow : public QWidget, public Component {
+// The language corner of the window with the chooser wired as the window wires it (errors go to
+// the error box).
+class ChooserWindow : public langtest::LanguageWindow {
 public:
     explicit ChooserWindow(const QString& folder)
-        : QWidget(nullptr)
-        , Component(this, &Component::application(), QStringLiteral("Form1"))
     {
         resize(814, 629);
-        schermo = new widgets::Panel(this, this, QStringLiteral("Schermo"));
         schermo->setGeometry(0, 0, 814, 629);
-        esci = new widgets::SkinButton(schermo, this, QStringLiteral("Esci"));
-        esci->setText(italian[0]);
-        label2 = new widgets::Label(schermo, this, QStringLiteral("Label2"));
-        label2->setText(italian[1]);
-        stampa = new widgets::SkinButton(schermo, this, QStringLiteral("StampaCrucintarsio"));
-        stampa->setText(italian[2]);
-        combo = new widgets::ComboBox(schermo, this, QStringLiteral("SceltaLingua"));
         combo->setGeometry(3, 2, 222, 31);
         combo->setText(QStringLiteral("italiano"));
         combo->hide();
-        language = new TLanguage(this);
-        language->setName(QStringLiteral("Language1"));
-        language->setProperties({QStringLiteral("Form1.Esci.Caption"), QStringLiteral("Form1.Label2.Caption"),
-            QStringLiteral("Form1.StampaCrucintarsio.Caption")});
+        addLanguage();
         chooser = std::make_unique<LanguageChooser>(*combo, *language, [folder] { return folder; });
         QObject::connect(combo, &widgets::ComboBox::changed, combo,
             [this] { widgets::guarded([this] { chooser->choose(); }); });
     }
 
-    QStringList captions() const { return {esci->text(), label2->text(), stampa->text()}; }
-
-    widgets::Panel* schermo;
-    widgets::SkinButton* esci;
-    widgets::Label* label2;
-    widgets::SkinButton* stampa;
-    widgets::ComboBox* combo;
-    TLanguage* language;
     std::unique_ptr<LanguageChooser> chooser;
 };
 
@@ -168,6 +144,13 @@ void TestLanguageChooser::languageFilePath_data()
     QTest::newRow("empty name") << "/opt/t/"
                                 << ""
                                 << "/opt/t/.lng";
+    // The name is joined as it stands: a leading "/" never leaves the folder.
+    QTest::newRow("name starting with a separator") << "/opt/t/"
+                                                    << "/etc/x"
+                                                    << "/opt/t//etc/x.lng";
+    QTest::newRow("no folder") << ""
+                               << "English"
+                               << "english.lng";
 }
 
 void TestLanguageChooser::languageFilePath()
@@ -180,7 +163,7 @@ void TestLanguageChooser::languageFilePath()
 
 void TestLanguageChooser::languageFilePathOfExecutable()
 {
-    QCOMPARE(lang::executableFolder(), QCoreApplication::applicationDirPath() + u'/');
+    QCOMPARE(widgets::executableFolder(), QCoreApplication::applicationDirPath() + u'/');
     QCOMPARE(lang::LanguageFilePath(QStringLiteral("ITALIANO")),
         QCoreApplication::applicationDirPath() + QStringLiteral("/italiano.lng"));
 }

@@ -1,9 +1,6 @@
 // Tests of the translation component TLanguage on a small window of its own.
-#include "combobox.h"
 #include "component.h"
-#include "label.h"
-#include "panel.h"
-#include "skinbutton.h"
+#include "languagewindow.h"
 #include "tlanguage.h"
 
 #include <QCoreApplication>
@@ -37,46 +34,23 @@ public:
     QByteArray bytes = "x";
 };
 
-// A window like the program's own in miniature: "Form1", owned by the application, owning every
-// control although they lie on the panel "Schermo".
-class SmallWindow : public QWidget, public Component {
+using langtest::italian;
+
+// The language corner of the window, and a component with properties of other kinds.
+class SmallWindow : public langtest::LanguageWindow {
 public:
     SmallWindow()
-        : QWidget(nullptr)
-        , Component(this, &Component::application(), QStringLiteral("Form1"))
     {
-        schermo = new widgets::Panel(this, this, QStringLiteral("Schermo"));
-        esci = new widgets::SkinButton(schermo, this, QStringLiteral("Esci"));
-        esci->setText(QStringLiteral("ESCI"));
         esci->setGeometry(735, 4, 55, 21);
-        label2 = new widgets::Label(schermo, this, QStringLiteral("Label2"));
-        label2->setText(QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"));
-        stampa = new widgets::SkinButton(schermo, this, QStringLiteral("StampaCrucintarsio"));
-        stampa->setText(QStringLiteral("STAMPA"));
         stampa->setGeometry(648, 4, 79, 21);
-        combo = new widgets::ComboBox(schermo, this, QStringLiteral("SceltaLingua"));
         combo->setItems({QStringLiteral("italiano")});
         extra = new Extra(this);
         extra->setParent(this);
-        language = new TLanguage(this);
-        language->setName(QStringLiteral("Language1"));
-        language->setProperties({QStringLiteral("Form1.Esci.Caption"), QStringLiteral("Form1.Label2.Caption"),
-            QStringLiteral("Form1.StampaCrucintarsio.Caption")});
+        addLanguage();
     }
 
-    QStringList captions() const { return {esci->text(), label2->text(), stampa->text()}; }
-
-    widgets::Panel* schermo;
-    widgets::SkinButton* esci;
-    widgets::Label* label2;
-    widgets::SkinButton* stampa;
-    widgets::ComboBox* combo;
     Extra* extra;
-    TLanguage* language;
 };
-
-const QStringList italian {QStringLiteral("ESCI"),
-    QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO"), QStringLiteral("STAMPA")};
 
 } // namespace
 

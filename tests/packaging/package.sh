@@ -12,13 +12,7 @@ if [ "$sanitize" = ON ]; then
     exit 77
 fi
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../scripts/scratch.sh"
 
 failures=0
 fail() {

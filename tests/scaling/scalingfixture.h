@@ -2,8 +2,11 @@
 #pragma once
 
 #include "component.h"
+#include "errors.h"
 #include "nobderp.h"
 
+#include <QObject>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 
@@ -45,3 +48,20 @@ inline QWidget* box(QWidget* parent, int left, int top, int width, int height)
     w->setGeometry(left, top, width, height);
     return w;
 }
+
+// The base of the scaling test classes: each case collects the error boxes it raises in
+// errors_ instead of showing them.
+class ScalingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        errors_.clear();
+        widgets::setErrorReporter([this](const QString& m) { errors_ << m; });
+    }
+    void cleanup() { widgets::setErrorReporter({}); }
+
+protected:
+    QStringList errors_;
+};

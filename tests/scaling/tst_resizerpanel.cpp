@@ -50,17 +50,10 @@ public:
 
 } // namespace
 
-class TestResizerPanel : public QObject {
+class TestResizerPanel : public ScalingTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        errors_.clear();
-        widgets::setErrorReporter([this](const QString& m) { errors_ << m; });
-    }
-    void cleanup() { widgets::setErrorReporter({}); }
-
     void bounds_data()
     {
         QTest::addColumn<QSize>("design");
@@ -452,9 +445,6 @@ private slots:
             QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("No Margin property"));
         }
     }
-
-private:
-    QStringList errors_;
 };
 
 QTEST_MAIN(TestResizerPanel)

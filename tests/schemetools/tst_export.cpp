@@ -21,7 +21,15 @@ Sheet sheetOf(const char* title, const QByteArray& scheme)
     return {title, loadPuzzle(parseScheme(scheme.toStdString()))};
 }
 
-const QByteArray House = enginetest::schemeFile({"--#--", "-###-", "#####", "#---#", "#---#"});
+// clang-format off
+const QByteArray House = enginetest::schemeFile({
+    "--#--",
+    "-###-",
+    "#####",
+    "#---#",
+    "#---#",
+});
+// clang-format on
 
 } // namespace
 

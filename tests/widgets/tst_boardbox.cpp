@@ -1,8 +1,8 @@
 // The one-character board box: the byte-exact text bridge to the engine, capitals and full
 // display of longer texts, the design colours, no typing, clicks and moves only while enabled,
 // and repaints held back by a batch.
+#include "bgrcolor.h"
 #include "boardbox.h"
-#include "colors.h"
 
 #include <QtTest>
 
@@ -201,7 +201,7 @@ void BoardBoxTest::engineColoursConvert()
     QFETCH(uint, engineColor);
     QFETCH(QColor, qtColor);
     QCOMPARE(toQColor(engineColor), qtColor);
-    QCOMPARE(uint(toEngineColor(qtColor)), engineColor);
+    QCOMPARE(uint(toBgr(qtColor)), engineColor);
 
     box_->setColor(engineColor);
     box_->setFontColor(engineColor);

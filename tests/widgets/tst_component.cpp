@@ -140,13 +140,16 @@ void ComponentTest::duplicateNamesFindTheFirstInOrder()
 void ComponentTest::renameMovesTheIndex()
 {
     auto* box = new BoardBox(form_.get(), owner_.get(), QStringLiteral("suiEdit1"));
-    // Through the published Name as well as through the component.
+    QCOMPARE(box->objectName(), QStringLiteral("suiEdit1"));
+    // Through the published Name as well as through the component; the object's name follows.
     QVERIFY(box->setProperty("Name", QStringLiteral("suiEdit2")));
     QCOMPARE(owner_->findComponent(u"suiEdit1"), nullptr);
     QCOMPARE(owner_->findComponent(u"SUIEDIT2"), box);
+    QCOMPARE(box->objectName(), QStringLiteral("suiEdit2"));
     box->setName(QString());
     QCOMPARE(owner_->findComponent(u"suiEdit2"), nullptr);
     QCOMPARE(owner_->findComponent(u""), nullptr);
+    QCOMPARE(box->objectName(), QString());
 }
 
 void ComponentTest::destructionAndRemovalLeaveTheIndex()

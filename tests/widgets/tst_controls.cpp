@@ -1,8 +1,11 @@
 // The smaller controls: the combo box's change event, the check box's click event, the timer,
-// the label's automatic size, the shape's mouse-up, the spin button and the popup menu.
+// the label's automatic size, the shape's mouse-up, the spin button and the popup menu; and
+// the guard that ends a handler with the error box.
+#include "bgrcolor.h"
 #include "checkbox.h"
 #include "colors.h"
 #include "combobox.h"
+#include "errors.h"
 #include "label.h"
 #include "popupmenu.h"
 #include "shape.h"
@@ -16,7 +19,9 @@
 #include <QtMath>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
+#include <stdexcept>
 
 using namespace widgets;
 
@@ -54,6 +59,8 @@ private slots:
     void skinButtonClickAndFaces();
     void popupMenuLook();
     void popupMenuOpensAndShortCutsWork();
+    void guardedEndsOnlyTheHandler_data();
+    void guardedEndsOnlyTheHandler();
 
 private:
     void showForm()
@@ -134,6 +141,20 @@ void ControlsTest::comboTypedEditsReport()
     QCOMPARE(changed.size(), 8);
     combo->clearFocus();
     QCOMPARE(changed.size(), 8);
+
+    // Return where the keyboard has it, on the combo box, which hands keys to its field
+    // itself: the entry the typed text names is not picked.
+    combo->setItems({QStringLiteral("italiano"), QStringLiteral("english")});
+    combo->setCurrentIndex(1);
+    combo->setText(QStringLiteral("italian"));
+    combo->setFocus();
+    changed.clear();
+    QTest::keyClicks(combo, QStringLiteral("o"));
+    QCOMPARE(changed.size(), 1);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QTest::keyClick(combo, Qt::Key_Enter);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(combo->text(), QStringLiteral("italiano"));
 }
 
 void ControlsTest::comboPickInTheList()
@@ -272,7 +293,7 @@ void ControlsTest::timerTicks()
     Timer timer(nullptr, owner_.get(), QStringLiteral("Timer1"));
     timer.stop();
     QVERIFY(!timer.isEnabled());
-    QSignalSpy ticks(&timer, &QTimer::timeout);
+    QSignalSpy ticks(&timer, &Timer::timeout);
     timer.setInterval(20);
     QTest::qWait(80);
     QCOMPARE(ticks.size(), 0);
@@ -300,13 +321,13 @@ void ControlsTest::labelAutoSize()
     QCOMPARE(label->geometry(), QRect(11, 8, 7 * caption.size(), 14));
 
     // An empty caption measures as one blank: the label keeps a line's height.
-    label->setText(QString());
+    label->setCaption(QString());
     QCOMPARE(label->size(), QSize(7, 14));
 
     // A larger font enlarges it; the corner stays.
     QFont larger = font;
     larger.setPixelSize(22);
-    label->setText(caption);
+    label->setCaption(caption);
     label->setFont(larger);
     QVERIFY(label->width() >= 13 * caption.size());
     QCOMPARE(label->pos(), QPoint(11, 8));
@@ -314,7 +335,7 @@ void ControlsTest::labelAutoSize()
     // At every size the label holds its caption's real advance, also where the advance of a
     // character is rounded down (7.2 pixels at 12, 13.2 at 22).
     const QString instruction = QStringLiteral("CLICCA SULLE CASELLE PER FORMARE IL DISEGNO CORRETTO");
-    label->setText(instruction);
+    label->setCaption(instruction);
     for (int pixels = 6; pixels <= 48; ++pixels) {
         QFont sized = font;
         sized.setPixelSize(pixels);
@@ -331,7 +352,7 @@ void ControlsTest::labelAutoSize()
     // Without AutoSize the bounds stay as set.
     label->setAutoSize(false);
     label->setGeometry(11, 8, 364, 14);
-    label->setText(QStringLiteral("x"));
+    label->setCaption(QStringLiteral("x"));
     label->setFont(font);
     QCOMPARE(label->geometry(), QRect(11, 8, 364, 14));
     QCOMPARE(label->backgroundColor(), QColor(Qt::transparent));
@@ -462,6 +483,46 @@ void ControlsTest::popupMenuOpensAndShortCutsWork()
     QApplication::sendEvent(panel, &rightClick);
     QTRY_VERIFY(menu->isVisible());
     menu->hide();
+
+    // The widget may go before the menu: the menu forgets it, and adding or removing items
+    // afterwards touches nothing of it.
+    delete panel;
+    QCOMPARE(menu->attachedTo(), nullptr);
+    menu->addItem(new MenuItem(menu, owner_.get(), QStringLiteral("VerticaleF31")));
+    menu->removeAction(zoomIn);
+    QCOMPARE(menu->actions().size(), 1);
+}
+
+// Whatever a handler throws ends that handler alone and is reported once; nothing after the
+// throw runs, and the next handler runs as usual.
+void ControlsTest::guardedEndsOnlyTheHandler_data()
+{
+    QTest::addColumn<std::function<void()>>("thrower");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a standard exception")
+        << std::function<void()>([] { throw std::runtime_error("File not found"); }) << "File not found";
+    QTest::newRow("a UTF-8 message") << std::function<void()>([] { throw std::runtime_error("Città"); })
+                                     << "Città";
+    QTest::newRow("anything else") << std::function<void()>([] { throw 42; }) << "Unknown error";
+}
+
+void ControlsTest::guardedEndsOnlyTheHandler()
+{
+    QFETCH(std::function<void()>, thrower);
+    QFETCH(QString, message);
+    QStringList reported;
+    const ErrorReporter previous = setErrorReporter([&reported](const QString& m) { reported << m; });
+    bool after = false;
+    guarded([&] {
+        thrower();
+        after = true;
+    });
+    bool next = false;
+    guarded([&] { next = true; });
+    setErrorReporter(previous);
+    QCOMPARE(reported, QStringList {message});
+    QVERIFY(!after);
+    QVERIFY(next);
 }
 
 QTEST_MAIN(ControlsTest)

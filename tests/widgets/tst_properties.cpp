@@ -211,13 +211,13 @@ void PropertiesTest::writeByNameTakesEffect_data()
         << QVariant(true);
     QTest::newRow("Timer interval") << "Timer"
                                     << "interval" << QVariant(250) << Effect([](QObject* o) -> QVariant {
-                                           return static_cast<QTimer*>(o)->interval();
+                                           return static_cast<Timer*>(o)->interval();
                                        })
                                     << QVariant(250);
     QTest::newRow("Timer enabled off stops it")
         << "Timer"
         << "ENABLED" << QVariant(false)
-        << Effect([](QObject* o) -> QVariant { return static_cast<QTimer*>(o)->isActive(); })
+        << Effect([](QObject* o) -> QVariant { return static_cast<Timer*>(o)->isActive(); })
         << QVariant(false);
     QTest::newRow("MenuItem shortcut")
         << "MenuItem"
@@ -355,7 +355,7 @@ void PropertiesTest::qtKindsForTheScalingPanel_data()
     QTest::addColumn<bool>("itemHeight"); // a list or combo kind, which scales its rows
     QTest::newRow("BoardBox") << "BoardBox" << QByteArray("QWidget") << false;
     QTest::newRow("SkinButton") << "SkinButton" << QByteArray("QPushButton") << false;
-    QTest::newRow("GlyphButton") << "GlyphButton" << QByteArray("GlyphButton") << false;
+    QTest::newRow("GlyphButton") << "GlyphButton" << QByteArray("widgets::GlyphButton") << false;
     QTest::newRow("Label") << "Label" << QByteArray("QLabel") << false;
     QTest::newRow("Panel") << "Panel" << QByteArray("QFrame") << false;
     QTest::newRow("CheckBox") << "CheckBox" << QByteArray("QCheckBox") << false;
@@ -372,8 +372,8 @@ void PropertiesTest::qtKindsForTheScalingPanel()
     QVERIFY(object->inherits(qtClass.constData()));
     QCOMPARE(object->inherits("QComboBox") || object->inherits("QListWidget"), itemHeight);
     QCOMPARE(findPublishedProperty(object, u"ItemHeight").isValid(), itemHeight);
-    // Only the glyph button answers to the glyph-button kind test.
-    QCOMPARE(object->inherits("GlyphButton"), kind == u"GlyphButton");
+    // Only the glyph button answers to the glyph-button kind test, by its full class name.
+    QCOMPARE(object->inherits("widgets::GlyphButton"), kind == u"GlyphButton");
     QCOMPARE(object->inherits("QLabel"), kind == u"Label");
 }
 

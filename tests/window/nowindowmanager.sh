@@ -6,13 +6,7 @@ program=$1
 command -v Xvfb > /dev/null && command -v xwininfo > /dev/null \
     || { echo "skipped: Xvfb or xwininfo is missing"; exit 77; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../scripts/scratch.sh"
 
 for n in $(seq 170 199); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
 Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &

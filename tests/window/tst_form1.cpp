@@ -13,6 +13,7 @@
 #include "shape.h"
 #include "skinbutton.h"
 #include "timer.h"
+#include "tlanguage.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -223,6 +224,7 @@ private slots:
         QCOMPARE(component->name(), QLatin1String(QTest::currentDataTag()));
         QCOMPARE(component->owner(), &window);
         QObject* control = component->object();
+        QCOMPARE(control->objectName(), component->name());
         QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
         QWidget* expectedParent = control == window.Schermo ? static_cast<QWidget*>(&window) : window.Schermo;
         QCOMPARE(qobject_cast<QWidget*>(control)->parentWidget(), expectedParent);
@@ -260,7 +262,12 @@ private slots:
         QVERIFY(!window.font().bold());
         QCOMPARE(window.Schermo->geometry(), window.rect());
 
+        QCOMPARE(window.objectName(), QStringLiteral("Form1"));
         QCOMPARE(window.Timer1->name(), QStringLiteral("Timer1"));
+        QCOMPARE(window.Timer1->objectName(), QStringLiteral("Timer1"));
+        // Named after its creation, as the translation component has no name parameter.
+        QCOMPARE(window.Language1->name(), QStringLiteral("Language1"));
+        QCOMPARE(window.Language1->objectName(), QStringLiteral("Language1"));
         QVERIFY(window.Timer1->isEnabled());
         QVERIFY(window.Timer1->isActive());
         QCOMPARE(window.Timer1->interval(), 1000);
@@ -794,7 +801,7 @@ private slots:
     void timerTicks()
     {
         openWindow();
-        QSignalSpy ticks(form->Timer1, &QTimer::timeout);
+        QSignalSpy ticks(form->Timer1, &widgets::Timer::timeout);
         const int before = form->Label1->text().toInt();
         QVERIFY(ticks.wait(1500));
         QCOMPARE(form->Label1->text().toInt(), before + 1);

@@ -228,6 +228,8 @@ private slots:
         QTest::newRow("click on the scheme list") << "scheme list" << false;
         QTest::newRow("Return in the list before any move") << "Return in the list" << false;
         QTest::newRow("Return in the field") << "Return in the field" << false;
+        // The keyboard's way: the key goes to the combo box, which hands it to its field.
+        QTest::newRow("Return on the combo box") << "Return on the combo box" << false;
         QTest::newRow("letter that starts no entry") << "letter x" << true;
     }
 
@@ -254,6 +256,10 @@ private slots:
             QTest::keyClick(list(), Qt::Key_Escape);
             QTRY_VERIFY(!list()->isVisible());
             QTest::keyClick(form->SceltaLingua->lineEdit(), Qt::Key_Return);
+        } else if (how == QLatin1String("Return on the combo box")) {
+            QTest::keyClick(list(), Qt::Key_Escape);
+            QTRY_VERIFY(!list()->isVisible());
+            QTest::keyClick(form->SceltaLingua, Qt::Key_Return);
         } else {
             QTest::keyClick(list(), 'x');
         }

@@ -197,10 +197,9 @@ private slots:
         const QImage normal = window.Schermo->grab().toImage();
 
         VisibilityLog log;
-        for (const QString& name : window::printHiddenControls()) {
-            control(window, name)->setObjectName(name);
+        // The log records the controls by their objectName, which is their Name.
+        for (const QString& name : window::printHiddenControls())
             control(window, name)->installEventFilter(&log);
-        }
         const QImage printed = window.printImage();
 
         QCOMPARE(printed.size(), window.Schermo->size());

@@ -34,7 +34,7 @@ protected:
 
     static widgets::BoardBox* box(TForm1& window, int n)
     {
-        widgets::Component* c = window.findComponent(QStringLiteral("suiEdit") + QString::number(n));
+        widgets::Component* c = window.findComponent(QString::fromLatin1(engine::boxName(n)));
         return c ? qobject_cast<widgets::BoardBox*>(c->object()) : nullptr;
     }
     widgets::BoardBox* box(int n) const { return box(*form, n); }

@@ -1,10 +1,11 @@
-// The scaling panel base, its control handler, the property handler base and the font handler.
+// The base scaling panel, the one-control handler, the property handler base and the font handler.
 #include "customrp.h"
 
 #include "errors.h"
 #include "fonts.h"
 #include "properties.h"
 #include "qtkinds.h"
+#include "ratios.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -12,25 +13,12 @@
 #include <QTabWidget>
 
 #include <algorithm>
-#include <cmath>
 
 namespace scaling {
 
 namespace {
 
-// value / size, both operands and the quotient in single precision.
-float ratioOf(int value, int size)
-{
-    return static_cast<float>(value) / static_cast<float>(size);
-}
-
-// size * ratio formed exactly, rounded to the nearest integer with halves to even.
-int roundedProduct(int size, float ratio)
-{
-    return static_cast<int>(std::nearbyint(static_cast<double>(size) * static_cast<double>(ratio)));
-}
-
-Bounds boundsOf(const QWidget* control)
+Edges edgesOf(const QWidget* control)
 {
     const QRect g = control->geometry();
     return {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
@@ -51,6 +39,12 @@ QSize clientSize(const QWidget* control)
     return control->contentsRect().size();
 }
 
+void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value)
+{
+    [[maybe_unused]] const bool written = property.write(object, value);
+    Q_ASSERT(written);
+}
+
 IntProperty::IntProperty(QObject* object, const QString& name)
     : object_(object)
     , property_(FindProperty(object, name))
@@ -65,7 +59,7 @@ int IntProperty::read() const
 void IntProperty::write(int value) const
 {
     if (object_)
-        property_.write(object_, value);
+        writeProperty(object_, property_, value);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -115,22 +109,19 @@ void TMRFont::CaptureFor(int refWidth, int refHeight)
     if (!Control)
         return;
     const int size = pointSize();
-    if (size == LastSize && !Invalid)
-        return;
-    if (refWidth == 0 || refHeight == 0) {
-        Invalid = true;
-        return;
-    }
-    WidthRatio = ratioOf(size, refWidth);
-    HeightRatio = ratioOf(size, refHeight);
-    Invalid = false;
+    recapture(size != LastSize, QSize(refWidth, refHeight), Against::Both, [&](QSize reference) {
+        WidthRatio = ratioOf(size, reference.width());
+        HeightRatio = ratioOf(size, reference.height());
+    });
 }
 
 void TMRFont::Apply()
 {
-    if (Invalid || !Control)
-        return;
-    const QSize client = clientSize(Control);
+    reapply([this](QSize client) { applyFor(client); });
+}
+
+void TMRFont::applyFor(QSize client)
+{
     // Each product rounded to single precision before it is truncated: 8/41 * 41 gives 7.
     const float a = WidthRatio * static_cast<float>(client.width());
     const float b = HeightRatio * static_cast<float>(client.height());
@@ -140,13 +131,13 @@ void TMRFont::Apply()
     int now = widgets::fontPointSize(font);
     if (now != size) {
         widgets::setFontPointSize(font, size);
-        TargetFont.write(Control, font);
+        writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     if (now == 0) {
         font = TargetFont.read(Control).value<QFont>();
         widgets::setFontPointSize(font, 1);
-        TargetFont.write(Control, font);
+        writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     LastSize = now;
@@ -189,7 +180,7 @@ void TMRControlHandler::CaptureBounds(int refWidth, int refHeight)
 {
     if (!Control)
         return;
-    const Bounds now = boundsOf(Control);
+    const Edges now = edgesOf(Control);
     // Unchanged since the last apply: recomputing would only add rounding drift.
     if (refWidth == LastParentWidth && refHeight == LastParentHeight && now == LastBounds)
         return;
@@ -243,7 +234,7 @@ void TMRControlHandler::Apply()
         return;
     ApplyProperties();
     if (Control)
-        LastBounds = boundsOf(Control);
+        LastBounds = edgesOf(Control);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -253,7 +244,6 @@ TCustomResizerPanel::TCustomResizerPanel(QWidget* parent, widgets::Component* ow
     : QFrame(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setFrameShape(QFrame::NoFrame);
     refWidth_ = width();
     refHeight_ = height();

@@ -1,5 +1,6 @@
-// The scaling panel base: keeps every control on it at the same proportional place and size, and
-// scales fonts through property handlers, whenever the panel's own size changes.
+// The base of the scaling panel (a frame that keeps every control on it at the same
+// proportional place and size whenever its own size changes), the handler that does so for one
+// control, and the base of the handlers that scale one property, with the font's.
 #pragma once
 
 #include "component.h"
@@ -36,6 +37,10 @@ QMetaProperty FindProperty(const QObject* object, const QString& name);
 // A control's client size: the inside of its frame (contentsRect), in pixels.
 QSize clientSize(const QWidget* control);
 
+// Writes a value of the property's own type. Every property the handlers scale is published
+// with a setter, so a refused write is a fault in the program (asserted).
+void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value);
+
 // An integer property found by name once and then read and written on one object.
 class IntProperty {
 public:
@@ -67,6 +72,38 @@ public:
 
     QPointer<QWidget> Control;
     bool Invalid = true;
+
+protected:
+    // The sides of the reference size that a handler's ratios are taken against.
+    enum class Against { Width, Height, Both };
+
+    // The steps every capture takes: the ratios stay when nothing changed since the last apply
+    // and they are valid; a reference size of 0 along a side they are taken against gives no
+    // ratio (it would divide by 0) and makes the handler Invalid; otherwise
+    // takeRatios(reference) records them and the handler is valid.
+    template <typename TakeRatios>
+    void recapture(bool changed, QSize reference, Against against, TakeRatios&& takeRatios)
+    {
+        if (!changed && !Invalid)
+            return;
+        const bool empty = (against != Against::Height && reference.width() == 0)
+            || (against != Against::Width && reference.height() == 0);
+        if (empty) {
+            Invalid = true;
+            return;
+        }
+        takeRatios(reference);
+        Invalid = false;
+    }
+
+    // The step every apply takes first: nothing while Invalid or once the control is gone;
+    // otherwise applyRatios(the control's client size).
+    template <typename ApplyRatios> void reapply(ApplyRatios&& applyRatios)
+    {
+        if (Invalid || !Control)
+            return;
+        applyRatios(clientSize(Control));
+    }
 };
 
 // Scales the point size of a font property ("Font", or "TabFont" of a tabbed notebook) with the
@@ -91,15 +128,17 @@ public:
 
 private:
     int pointSize() const;
+    void applyFor(QSize client);
 };
 
-// A control's four bounds in the panel's terms: right and bottom lie one past the last pixel.
-struct Bounds {
+// A control's four edges in its parent's coordinates: right and bottom lie one past the last
+// pixel.
+struct Edges {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
-    friend bool operator==(const Bounds&, const Bounds&) = default;
+    friend bool operator==(const Edges&, const Edges&) = default;
 };
 
 // Keeps one control's left, top, width and height as fractions of its parent's size, and owns
@@ -126,7 +165,7 @@ public:
     float TopRatio = 0.0f;
     float WidthRatio = 0.0f;
     float HeightRatio = 0.0f;
-    Bounds LastBounds;
+    Edges LastBounds;
     int LastParentWidth = 0; // -1000 forces the next capture
     int LastParentHeight = 0;
     QMetaObject::Connection destroyedConnection; // made and cut by the panel

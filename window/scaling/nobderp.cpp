@@ -1,9 +1,10 @@
-// The concrete scaling panel, its control handler rules and the property handlers by kind.
+// The scaling panel the program uses, its combo-box and page rules, and its property handlers.
 #include "nobderp.h"
 
 #include "fonts.h"
 #include "properties.h"
 #include "qtkinds.h"
+#include "ratios.h"
 #include "scalablekinds.h"
 
 #include <QComboBox>
@@ -13,27 +14,10 @@
 #include <QTableView>
 
 #include <bitset>
-#include <cmath>
 
 namespace scaling {
 
 namespace {
-
-float ratioOf(int value, int size)
-{
-    return static_cast<float>(value) / static_cast<float>(size);
-}
-
-// size * ratio formed exactly, truncated toward zero.
-int truncatedProduct(int size, float ratio)
-{
-    return static_cast<int>(static_cast<double>(size) * static_cast<double>(ratio));
-}
-
-int roundedProduct(int size, float ratio)
-{
-    return static_cast<int>(std::nearbyint(static_cast<double>(size) * static_cast<double>(ratio)));
-}
 
 // The object a property holds (a collection or a scroll bar), or a ScalingError when the
 // control has no such property or it holds no object of the wanted kind.
@@ -55,16 +39,14 @@ int signedFontHeight(QWidget* combo, const QMetaProperty& fontProperty)
     const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
     if (height.isValid())
         return height.read(combo).toInt();
-    const QFont font = fontProperty.read(combo).value<QFont>();
-    return font.pixelSize() > 0 ? -font.pixelSize()
-                                : -widgets::mulDiv(font.pointSize(), widgets::PixelsPerInch, 72);
+    return -widgets::fontCharacterHeight(fontProperty.read(combo).value<QFont>());
 }
 
 void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int value)
 {
     const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
     if (height.isValid()) {
-        height.write(combo, value);
+        writeProperty(combo, height, value);
         return;
     }
     QFont font = fontProperty.read(combo).value<QFont>();
@@ -72,7 +54,7 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
         font.setPixelSize(-value);
     else
         setFontCellHeight(font, value);
-    fontProperty.write(combo, font);
+    writeProperty(combo, fontProperty, font);
 }
 
 } // namespace
@@ -198,7 +180,7 @@ void TMRControlHandlerVCL::ApplyProperties()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Panel and its kind table
+// Panel, and the property handlers by Qt kind
 
 TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent, widgets::Component* owner, const QString& name)
     : TCustomResizerPanel(parent, owner, name)
@@ -301,34 +283,28 @@ void TMRTab::Capture()
         return;
     const int width = TabWidth.read();
     const int height = TabHeight.read();
-    if (!Invalid && width == LastTabWidth && height == LastTabHeight)
-        return;
-    const QSize client = clientSize(Control);
-    if (client.width() == 0 || client.height() == 0) {
-        Invalid = true;
-        return;
-    }
-    WidthRatio = ratioOf(width, client.width());
-    HeightRatio = ratioOf(height, client.height());
-    Invalid = false;
+    const bool changed = width != LastTabWidth || height != LastTabHeight;
+    recapture(changed, clientSize(Control), Against::Both, [&](QSize client) {
+        WidthRatio = ratioOf(width, client.width());
+        HeightRatio = ratioOf(height, client.height());
+    });
 }
 
 void TMRTab::Apply()
 {
-    if (Invalid || !Control)
-        return;
-    const QSize client = clientSize(Control);
-    // 0 is the automatic size and stays; a fixed size never becomes automatic.
-    if (TabWidth.read() != 0) {
-        auto width = static_cast<std::int16_t>(truncatedProduct(client.width(), WidthRatio));
-        TabWidth.write(width == 0 ? 1 : width);
-    }
-    if (TabHeight.read() != 0) {
-        auto height = static_cast<std::int16_t>(truncatedProduct(client.height(), HeightRatio));
-        TabHeight.write(height == 0 ? 1 : height);
-    }
-    LastTabWidth = static_cast<std::int16_t>(TabWidth.read());
-    LastTabHeight = static_cast<std::int16_t>(TabHeight.read());
+    reapply([this](QSize client) {
+        // 0 is the automatic size and stays; a fixed size never becomes automatic.
+        if (TabWidth.read() != 0) {
+            auto width = static_cast<std::int16_t>(truncatedProduct(client.width(), WidthRatio));
+            TabWidth.write(width == 0 ? 1 : width);
+        }
+        if (TabHeight.read() != 0) {
+            auto height = static_cast<std::int16_t>(truncatedProduct(client.height(), HeightRatio));
+            TabHeight.write(height == 0 ? 1 : height);
+        }
+        LastTabWidth = static_cast<std::int16_t>(TabWidth.read());
+        LastTabHeight = static_cast<std::int16_t>(TabHeight.read());
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -354,27 +330,21 @@ void TMRScrollBox::Capture()
     vertPosition_.write(0);
     const int horz = horzRange_.read();
     const int vert = vertRange_.read();
-    if (!Invalid && horz == LastHorzRange && vert == LastVertRange)
-        return;
-    const QSize client = clientSize(Control);
-    if (client.width() == 0 || client.height() == 0) {
-        Invalid = true;
-        return;
-    }
-    HorzRatio = ratioOf(horz, client.width());
-    VertRatio = ratioOf(vert, client.height());
-    Invalid = false;
+    const bool changed = horz != LastHorzRange || vert != LastVertRange;
+    recapture(changed, clientSize(Control), Against::Both, [&](QSize client) {
+        HorzRatio = ratioOf(horz, client.width());
+        VertRatio = ratioOf(vert, client.height());
+    });
 }
 
 void TMRScrollBox::Apply()
 {
-    if (Invalid || !Control)
-        return;
-    const QSize client = clientSize(Control);
-    horzRange_.write(truncatedProduct(client.width(), HorzRatio));
-    vertRange_.write(truncatedProduct(client.height(), VertRatio));
-    LastHorzRange = horzRange_.read();
-    LastVertRange = vertRange_.read();
+    reapply([this](QSize client) {
+        horzRange_.write(truncatedProduct(client.width(), HorzRatio));
+        vertRange_.write(truncatedProduct(client.height(), VertRatio));
+        LastHorzRange = horzRange_.read();
+        LastVertRange = vertRange_.read();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -394,28 +364,23 @@ void TMRItemWidths::Capture()
     bool changed = Invalid || count != Widths.count();
     for (int i = 0; !changed && i < count; ++i)
         changed = Items->width(i) != Widths.value(i);
-    if (!changed)
-        return;
-    const int clientWidth = clientSize(Control).width();
-    if (clientWidth == 0) {
-        Invalid = true;
-        return;
-    }
-    Widths.clear();
-    for (int i = 0; i < count; ++i)
-        Widths.append(0, ratioOf(Items->width(i), clientWidth));
-    Invalid = false;
+    recapture(changed, clientSize(Control), Against::Width, [&](QSize client) {
+        Widths.clear();
+        for (int i = 0; i < count; ++i)
+            Widths.append(0, ratioOf(Items->width(i), client.width()));
+    });
 }
 
 void TMRItemWidths::Apply()
 {
-    if (Invalid || !Control || !Items)
+    if (!Items)
         return;
-    const int clientWidth = clientSize(Control).width();
-    for (int i = 0; i < Widths.count() && i < Items->count(); ++i) {
-        Items->setWidth(i, truncatedProduct(clientWidth, Widths.ratio(i)));
-        Widths.setValue(i, Items->width(i));
-    }
+    reapply([this](QSize client) {
+        for (int i = 0; i < Widths.count() && i < Items->count(); ++i) {
+            Items->setWidth(i, truncatedProduct(client.width(), Widths.ratio(i)));
+            Widths.setValue(i, Items->width(i));
+        }
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -441,41 +406,38 @@ void TMRHeaderControl::Capture()
         if (Sections->minWidth(i) != stored.LastMinWidth || Sections->maxWidth(i) != stored.LastMaxWidth)
             everything = true;
     }
-    if (!everything && !widths)
-        return;
-    const int clientWidth = clientSize(Control).width();
-    if (clientWidth == 0) {
-        Invalid = true;
-        return;
-    }
-    if (everything) {
-        StoredSections.clear();
-        for (int i = 0; i < count; ++i) {
-            TMRLSection section;
-            section.MinWidthRatio = ratioOf(Sections->minWidth(i), clientWidth);
-            section.MaxWidthRatio = ratioOf(Sections->maxWidth(i), clientWidth);
-            StoredSections.push_back(section);
+    recapture(everything || widths, clientSize(Control), Against::Width, [&](QSize client) {
+        const int clientWidth = client.width();
+        if (everything) {
+            StoredSections.clear();
+            for (int i = 0; i < count; ++i) {
+                TMRLSection section;
+                section.MinWidthRatio = ratioOf(Sections->minWidth(i), clientWidth);
+                section.MaxWidthRatio = ratioOf(Sections->maxWidth(i), clientWidth);
+                StoredSections.push_back(section);
+            }
         }
-    }
-    for (int i = 0; i < count; ++i)
-        StoredSections[size_t(i)].WidthRatio = ratioOf(Sections->width(i), clientWidth);
-    Invalid = false;
+        for (int i = 0; i < count; ++i)
+            StoredSections[size_t(i)].WidthRatio = ratioOf(Sections->width(i), clientWidth);
+    });
 }
 
 void TMRHeaderControl::Apply()
 {
-    if (Invalid || !Control || !Sections)
+    if (!Sections)
         return;
-    const int clientWidth = clientSize(Control).width();
-    for (int i = 0; i < static_cast<int>(StoredSections.size()) && i < Sections->count(); ++i) {
-        TMRLSection& stored = StoredSections[size_t(i)];
-        Sections->setWidth(i, truncatedProduct(clientWidth, stored.WidthRatio));
-        Sections->setMinWidth(i, truncatedProduct(clientWidth, stored.MinWidthRatio));
-        Sections->setMaxWidth(i, truncatedProduct(clientWidth, stored.MaxWidthRatio));
-        stored.LastWidth = Sections->width(i);
-        stored.LastMinWidth = Sections->minWidth(i);
-        stored.LastMaxWidth = Sections->maxWidth(i);
-    }
+    reapply([this](QSize client) {
+        const int clientWidth = client.width();
+        for (int i = 0; i < static_cast<int>(StoredSections.size()) && i < Sections->count(); ++i) {
+            TMRLSection& stored = StoredSections[size_t(i)];
+            Sections->setWidth(i, truncatedProduct(clientWidth, stored.WidthRatio));
+            Sections->setMinWidth(i, truncatedProduct(clientWidth, stored.MinWidthRatio));
+            Sections->setMaxWidth(i, truncatedProduct(clientWidth, stored.MaxWidthRatio));
+            stored.LastWidth = Sections->width(i);
+            stored.LastMinWidth = Sections->minWidth(i);
+            stored.LastMaxWidth = Sections->maxWidth(i);
+        }
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -493,25 +455,18 @@ void TMRIntProperty::Capture()
     if (!Control)
         return;
     const int value = Property.read();
-    if (!Invalid && value == LastValue)
-        return;
-    const QSize client = clientSize(Control);
-    const int size = against_ == Qt::Horizontal ? client.width() : client.height();
-    if (size == 0) {
-        Invalid = true;
-        return;
-    }
-    Ratio = ratioOf(value, size);
-    Invalid = false;
+    const bool horizontal = against_ == Qt::Horizontal;
+    recapture(value != LastValue, clientSize(Control), horizontal ? Against::Width : Against::Height,
+        [&](QSize client) { Ratio = ratioOf(value, horizontal ? client.width() : client.height()); });
 }
 
 void TMRIntProperty::Apply()
 {
-    if (Invalid || !Control)
-        return;
-    const QSize client = clientSize(Control);
-    Property.write(truncatedProduct(against_ == Qt::Horizontal ? client.width() : client.height(), Ratio));
-    LastValue = Property.read();
+    reapply([this](QSize client) {
+        Property.write(
+            truncatedProduct(against_ == Qt::Horizontal ? client.width() : client.height(), Ratio));
+        LastValue = Property.read();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -540,49 +495,44 @@ void TMRDrawGrid::Capture()
         changed = grid->columnWidth(c) != ColWidths.value(c);
     for (int r = 0; !changed && r < rows; ++r)
         changed = grid->rowHeight(r) != RowHeights.value(r);
-    if (!changed)
-        return;
-    const QSize client = clientSize(grid);
-    if (client.width() == 0 || client.height() == 0) {
-        Invalid = true;
-        return;
-    }
-    ColWidthRatio = ratioOf(DefaultColWidth.read(), client.width());
-    RowHeightRatio = ratioOf(DefaultRowHeight.read(), client.height());
-    LineWidthRatio = ratioOf(GridLineWidth.read(), client.width());
-    ColWidths.clear();
-    for (int c = 0; c < columns; ++c)
-        ColWidths.append(0, ratioOf(grid->columnWidth(c), client.width()));
-    RowHeights.clear();
-    for (int r = 0; r < rows; ++r)
-        RowHeights.append(0, ratioOf(grid->rowHeight(r), client.height()));
-    Invalid = false;
+    recapture(changed, clientSize(grid), Against::Both, [&](QSize client) {
+        ColWidthRatio = ratioOf(DefaultColWidth.read(), client.width());
+        RowHeightRatio = ratioOf(DefaultRowHeight.read(), client.height());
+        LineWidthRatio = ratioOf(GridLineWidth.read(), client.width());
+        ColWidths.clear();
+        for (int c = 0; c < columns; ++c)
+            ColWidths.append(0, ratioOf(grid->columnWidth(c), client.width()));
+        RowHeights.clear();
+        for (int r = 0; r < rows; ++r)
+            RowHeights.append(0, ratioOf(grid->rowHeight(r), client.height()));
+    });
 }
 
 void TMRDrawGrid::Apply()
 {
     auto* grid = qobject_cast<QTableView*>(Control);
-    if (Invalid || !grid || !grid->model())
+    if (!grid || !grid->model())
         return;
-    const QSize client = clientSize(grid);
-    // The defaults first: setting them discards the individual widths and heights.
-    DefaultColWidth.write(truncatedProduct(client.width(), ColWidthRatio));
-    DefaultRowHeight.write(truncatedProduct(client.height(), RowHeightRatio));
-    const int lineWidth = truncatedProduct(client.width(), LineWidthRatio);
-    GridLineWidth.write(lineWidth < 1 ? 1 : lineWidth);
-    LastColWidth = DefaultColWidth.read();
-    LastRowHeight = DefaultRowHeight.read();
-    LastLineWidth = GridLineWidth.read();
-    const int columns = grid->model()->columnCount();
-    const int rows = grid->model()->rowCount();
-    for (int c = 0; c < ColWidths.count() && c < columns; ++c)
-        grid->setColumnWidth(c, truncatedProduct(client.width(), ColWidths.ratio(c)));
-    for (int r = 0; r < RowHeights.count() && r < rows; ++r)
-        grid->setRowHeight(r, truncatedProduct(client.height(), RowHeights.ratio(r)));
-    for (int c = 0; c < ColWidths.count() && c < columns; ++c)
-        ColWidths.setValue(c, grid->columnWidth(c));
-    for (int r = 0; r < RowHeights.count() && r < rows; ++r)
-        RowHeights.setValue(r, grid->rowHeight(r));
+    reapply([this, grid](QSize client) {
+        // The defaults first: setting them discards the individual widths and heights.
+        DefaultColWidth.write(truncatedProduct(client.width(), ColWidthRatio));
+        DefaultRowHeight.write(truncatedProduct(client.height(), RowHeightRatio));
+        const int lineWidth = truncatedProduct(client.width(), LineWidthRatio);
+        GridLineWidth.write(lineWidth < 1 ? 1 : lineWidth);
+        LastColWidth = DefaultColWidth.read();
+        LastRowHeight = DefaultRowHeight.read();
+        LastLineWidth = GridLineWidth.read();
+        const int columns = grid->model()->columnCount();
+        const int rows = grid->model()->rowCount();
+        for (int c = 0; c < ColWidths.count() && c < columns; ++c)
+            grid->setColumnWidth(c, truncatedProduct(client.width(), ColWidths.ratio(c)));
+        for (int r = 0; r < RowHeights.count() && r < rows; ++r)
+            grid->setRowHeight(r, truncatedProduct(client.height(), RowHeights.ratio(r)));
+        for (int c = 0; c < ColWidths.count() && c < columns; ++c)
+            ColWidths.setValue(c, grid->columnWidth(c));
+        for (int r = 0; r < RowHeights.count() && r < rows; ++r)
+            RowHeights.setValue(r, grid->rowHeight(r));
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -603,30 +553,24 @@ void TMRTabSet::Capture()
     const int height = TabHeight.read();
     const int start = StartMargin.read();
     const int end = EndMargin.read();
-    if (!Invalid && height == LastTabHeight && start == LastStartMargin && end == LastEndMargin)
-        return;
-    const QSize client = clientSize(Control);
-    if (client.width() == 0 || client.height() == 0) {
-        Invalid = true;
-        return;
-    }
-    TabHeightRatio = ratioOf(height, client.height());
-    StartMarginRatio = ratioOf(start, client.width());
-    EndMarginRatio = ratioOf(end, client.width());
-    Invalid = false;
+    const bool changed = height != LastTabHeight || start != LastStartMargin || end != LastEndMargin;
+    recapture(changed, clientSize(Control), Against::Both, [&](QSize client) {
+        TabHeightRatio = ratioOf(height, client.height());
+        StartMarginRatio = ratioOf(start, client.width());
+        EndMarginRatio = ratioOf(end, client.width());
+    });
 }
 
 void TMRTabSet::Apply()
 {
-    if (Invalid || !Control)
-        return;
-    const QSize client = clientSize(Control);
-    TabHeight.write(truncatedProduct(client.height(), TabHeightRatio));
-    StartMargin.write(truncatedProduct(client.width(), StartMarginRatio));
-    EndMargin.write(truncatedProduct(client.width(), EndMarginRatio));
-    LastTabHeight = TabHeight.read();
-    LastStartMargin = StartMargin.read();
-    LastEndMargin = EndMargin.read();
+    reapply([this](QSize client) {
+        TabHeight.write(truncatedProduct(client.height(), TabHeightRatio));
+        StartMargin.write(truncatedProduct(client.width(), StartMarginRatio));
+        EndMargin.write(truncatedProduct(client.width(), EndMarginRatio));
+        LastTabHeight = TabHeight.read();
+        LastStartMargin = StartMargin.read();
+        LastEndMargin = EndMargin.read();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -650,27 +594,21 @@ void TMRMarginSpacing::Capture()
         return;
     }
     const int spacing = Spacing.read();
-    if (!Invalid && margin == LastMargin && spacing == LastSpacing)
-        return;
-    const int clientWidth = clientSize(Control).width();
-    if (clientWidth == 0) {
-        Invalid = true;
-        return;
-    }
-    MarginRatio = ratioOf(margin, clientWidth);
-    SpacingRatio = ratioOf(spacing, clientWidth);
-    Invalid = false;
+    const bool changed = margin != LastMargin || spacing != LastSpacing;
+    recapture(changed, clientSize(Control), Against::Width, [&](QSize client) {
+        MarginRatio = ratioOf(margin, client.width());
+        SpacingRatio = ratioOf(spacing, client.width());
+    });
 }
 
 void TMRMarginSpacing::Apply()
 {
-    if (Invalid || !Control)
-        return;
-    const int clientWidth = clientSize(Control).width();
-    Margin.write(truncatedProduct(clientWidth, MarginRatio));
-    LastMargin = Margin.read();
-    Spacing.write(truncatedProduct(clientWidth, SpacingRatio));
-    LastSpacing = Spacing.read();
+    reapply([this](QSize client) {
+        Margin.write(truncatedProduct(client.width(), MarginRatio));
+        LastMargin = Margin.read();
+        Spacing.write(truncatedProduct(client.width(), SpacingRatio));
+        LastSpacing = Spacing.read();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
-// The concrete scaling panel: its kind table, its control handler with the combo-box and page
-// rules, and the property handlers by control kind.
+// The scaling panel the program uses: which property handlers each kind of Qt control gets, the
+// extra rules for combo boxes and multi-page controls, and the property handlers other than the
+// font's (tab sizes, scroll ranges, item widths, header sections, grid sizes, margins).
 #pragma once
 
 #include "customrp.h"
@@ -57,8 +58,9 @@ private:
     void applyComboBoxRule(int comboHeight);
 };
 
-// The scaling panel the program uses: control handlers of kind TMRControlHandlerVCL and
-// property handlers by the control kind table.
+// The scaling panel the program uses: control handlers of kind TMRControlHandlerVCL, and the
+// property handlers that CreatePropertyHandlers chooses by the Qt kind of each control (tested
+// with QObject::inherits, top to bottom; every matching kind adds its handler).
 class TNoBDEResizerPanel : public TCustomResizerPanel {
     Q_OBJECT
 public:

@@ -1,36 +1,20 @@
-// Qt controls that publish the property names the scaling handlers look up.
+// Counterparts used only by tests and benchmarks: Qt controls that publish the property names
+// the scaling handlers look up.
 #include "scalablekinds.h"
+
+#include "fonts.h"
+#include "rowheightdelegate.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QScrollBar>
 #include <QStandardItemModel>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace scaling {
 
 namespace {
-
-// Gives every row of a list the height its control publishes.
-class ItemHeightDelegate : public QStyledItemDelegate {
-public:
-    ItemHeightDelegate(QObject* parent, const int* height)
-        : QStyledItemDelegate(parent)
-        , height_(height)
-    {
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(*height_);
-        return size;
-    }
-
-private:
-    const int* height_;
-};
 
 // The sections of a HeaderControl, shown through the header's own section sizes.
 class SectionList : public HeaderSections {
@@ -190,9 +174,8 @@ ListBox::ListBox(QWidget* parent, widgets::Component* owner, const QString& name
     : QListWidget(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setUniformItemSizes(true);
-    setItemDelegate(new ItemHeightDelegate(this, &itemHeight_));
+    setItemDelegate(new widgets::RowHeightDelegate(this, [this] { return itemHeight_; }));
 }
 
 void ListBox::setItemHeight(int height)
@@ -201,30 +184,26 @@ void ListBox::setItemHeight(int height)
     doItemsLayout();
 }
 
-ComboBox::ComboBox(QWidget* parent, widgets::Component* owner, const QString& name)
+FontHeightComboBox::FontHeightComboBox(QWidget* parent, widgets::Component* owner, const QString& name)
     : QComboBox(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
-    setItemDelegate(new ItemHeightDelegate(this, &itemHeight_));
+    setItemDelegate(new widgets::RowHeightDelegate(this, [this] { return itemHeight_; }));
 }
 
-void ComboBox::setItemHeight(int height)
+void FontHeightComboBox::setItemHeight(int height)
 {
     itemHeight_ = std::max(0, height);
 }
 
-int ComboBox::fontHeight() const
+int FontHeightComboBox::fontHeight() const
 {
     if (cellHeight_ > 0 && font() == cellFont_)
         return cellHeight_;
-    const QFont f = font();
-    if (f.pixelSize() > 0)
-        return -f.pixelSize();
-    return -((f.pointSize() * 96 + 36) / 72);
+    return -widgets::fontCharacterHeight(font());
 }
 
-void ComboBox::setFontHeight(int height)
+void FontHeightComboBox::setFontHeight(int height)
 {
     QFont f = font();
     if (height < 0) {
@@ -244,7 +223,6 @@ ScrollBox::ScrollBox(QWidget* parent, widgets::Component* owner, const QString& 
     , horz_(new ScrollBoxBar(this, Qt::Horizontal))
     , vert_(new ScrollBoxBar(this, Qt::Vertical))
 {
-    setObjectName(name);
     setWidgetResizable(false);
     setWidget(new QWidget);
 }
@@ -253,7 +231,6 @@ DrawGrid::DrawGrid(QWidget* parent, widgets::Component* owner, const QString& na
     : QTableWidget(rows, columns, parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setMinimumSectionSize(0);
     horizontalHeader()->hide();
@@ -294,7 +271,6 @@ TabSet::TabSet(QWidget* parent, widgets::Component* owner, const QString& name)
     : QTabBar(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 void TabSet::setTabHeight(int height)
@@ -328,7 +304,6 @@ SpeedButton::SpeedButton(QWidget* parent, widgets::Component* owner, const QStri
     : QToolButton(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 void SpeedButton::setMargin(int margin)
@@ -374,7 +349,6 @@ PageControl::PageControl(QWidget* parent, widgets::Component* owner, const QStri
     : QTabWidget(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setTabBar(new PageTabBar(this));
 }
 
@@ -399,14 +373,12 @@ Image::Image(QWidget* parent, widgets::Component* owner, const QString& name)
     : QLabel(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 StatusBar::StatusBar(QWidget* parent, widgets::Component* owner, const QString& name)
     : QStatusBar(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     setSizeGripEnabled(false);
     panels_ = new WidthList(this, [this](int index) {
         if (index < static_cast<int>(labels_.size()))
@@ -429,7 +401,6 @@ HeaderControl::HeaderControl(QWidget* parent, widgets::Component* owner, const Q
     , model_(new QStandardItemModel(this))
     , sections_(new SectionList(this))
 {
-    setObjectName(name);
     setMinimumSectionSize(0);
     setModel(model_);
 }
@@ -446,7 +417,6 @@ ListView::ListView(QWidget* parent, widgets::Component* owner, const QString& na
     : QListView(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
     // In report style the first column is the width of every item cell.
     columns_ = new WidthList(this, [this](int index) {
         if (index == 0)
@@ -458,7 +428,6 @@ TreeView::TreeView(QWidget* parent, widgets::Component* owner, const QString& na
     : QTreeView(parent)
     , widgets::Component(this, owner, name)
 {
-    setObjectName(name);
 }
 
 } // namespace scaling

@@ -1,5 +1,7 @@
-// Qt controls that publish the properties the scaling handlers look up by name: item heights,
-// scroll ranges, grid defaults, tab sizes, margins, status panels, header sections, columns.
+// Counterparts used only by tests and benchmarks: Qt controls that publish the properties the
+// scaling handlers look up by name (item heights, scroll ranges, grid defaults, tab sizes,
+// margins, status panels, header sections, columns), so that every handler can be tried; and
+// the item collections those handlers read.
 #pragma once
 
 #include "component.h"
@@ -98,14 +100,14 @@ private:
 // negative, the character height (the em size, Qt's pixel size); positive, the cell height
 // (ascent plus descent, QFontMetrics::height()). A positive height is kept exactly as set and
 // the font becomes the largest pixel size whose cell fits in it, until the font changes again.
-class ComboBox : public QComboBox, public widgets::Component {
+class FontHeightComboBox : public QComboBox, public widgets::Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(int FontHeight READ fontHeight WRITE setFontHeight)
     Q_PROPERTY(int ItemHeight READ itemHeight WRITE setItemHeight)
 public:
-    ComboBox(QWidget* parent, widgets::Component* owner, const QString& name);
+    FontHeightComboBox(QWidget* parent, widgets::Component* owner, const QString& name);
     int itemHeight() const { return itemHeight_; }
     void setItemHeight(int height);
     int fontHeight() const;
@@ -146,7 +148,7 @@ class DrawGrid : public QTableWidget, public widgets::Component {
 public:
     DrawGrid(QWidget* parent, widgets::Component* owner, const QString& name, int columns, int rows);
     int defaultColWidth() const;
-    // Every column takes the new default width, as a grid does.
+    // Every column takes the new default width, also one given a width of its own.
     void setDefaultColWidth(int width);
     int defaultRowHeight() const;
     void setDefaultRowHeight(int height);

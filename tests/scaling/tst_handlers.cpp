@@ -1,5 +1,5 @@
-// Tests of the handlers by control kind: the kind table, each property handler's capture and
-// apply, the combo-box rule and the page rules.
+// Tests of the handlers by control kind: which handlers each Qt kind gets, each property handler's capture
+// and apply, the combo-box rule and the page rules.
 #include "scalingfixture.h"
 
 #include "errors.h"
@@ -67,17 +67,10 @@ public:
 
 Q_DECLARE_METATYPE(Maker)
 
-class TestScalingHandlers : public QObject {
+class TestScalingHandlers : public ScalingTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        errors_.clear();
-        widgets::setErrorReporter([this](const QString& m) { errors_ << m; });
-    }
-    void cleanup() { widgets::setErrorReporter({}); }
-
     void kindTable_data()
     {
         QTest::addColumn<Maker>("make");
@@ -88,7 +81,7 @@ private slots:
         row("widget-set shape: none", [](QWidget* p) { return new ShapeLike(p); }, {});
         row("list box", [](QWidget* p) { return new ListBox(p, nullptr, "L"); },
             {"TMRFont:Font", "TMRItemHeight"});
-        row("combo box", [](QWidget* p) { return new ComboBox(p, nullptr, "C"); },
+        row("combo box", [](QWidget* p) { return new FontHeightComboBox(p, nullptr, "C"); },
             {"TMRFont:Font", "TMRItemHeight"});
         row("scroll box", [](QWidget* p) { return new ScrollBox(p, nullptr, "S"); },
             {"TMRFont:Font", "TMRScrollBox"});
@@ -186,7 +179,7 @@ private slots:
         // Wanted 40 high: 31 of 310, on a parent that becomes 400 high.
         QWidget parent;
         parent.resize(300, 310);
-        ComboBox combo(&parent, nullptr, QStringLiteral("SceltaLingua"));
+        FontHeightComboBox combo(&parent, nullptr, QStringLiteral("SceltaLingua"));
         combo.setGeometry(3, 0, 222, 31);
         combo.setFontHeight(fontHeight);
         TMRControlHandlerVCL handler(&combo);
@@ -232,7 +225,7 @@ private slots:
     void comboBoxFontHandlerRunsAfter()
     {
         Fixture f(300, 310);
-        auto* combo = new ComboBox(f.panel, &f.form, QStringLiteral("SceltaLingua"));
+        auto* combo = new FontHeightComboBox(f.panel, &f.form, QStringLiteral("SceltaLingua"));
         combo->setGeometry(3, 0, 222, 31);
         combo->setFontHeight(-21);
         QVERIFY(f.show());
@@ -305,6 +298,37 @@ private slots:
         f.resize(300, 100);
         QCOMPARE(button->margin(), 4);
         QCOMPARE(button->spacing(), 4);
+    }
+
+    // A side of 0 that a handler's ratios are taken against gives no ratio and leaves the
+    // handler Invalid; a side of 0 that it does not use does not.
+    void emptyClientSide_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("marginsInvalid"); // margin and spacing: against the width
+        QTest::addColumn<bool>("tabSetInvalid"); // tab height against the height, margins the width
+        QTest::newRow("neither side 0") << QSize(40, 20) << false << false;
+        QTest::newRow("height 0") << QSize(40, 0) << false << true;
+        QTest::newRow("width 0") << QSize(0, 20) << true << true;
+    }
+
+    void emptyClientSide()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, marginsInvalid);
+        QFETCH(bool, tabSetInvalid);
+        QWidget parent;
+        auto* button = new SpeedButton(&parent, nullptr, QStringLiteral("B"));
+        button->setMargin(4);
+        button->resize(size);
+        auto* tabs = new TabSet(&parent, nullptr, QStringLiteral("T"));
+        tabs->resize(size);
+        TMRMarginSpacing margins(button);
+        margins.Capture();
+        QCOMPARE(margins.Invalid, marginsInvalid);
+        TMRTabSet tabSet(tabs);
+        tabSet.Capture();
+        QCOMPARE(tabSet.Invalid, tabSetInvalid);
     }
 
     void gridLineWidthAtLeastOne()
@@ -647,10 +671,7 @@ private slots:
         values.clear();
         QCOMPARE(values.count(), 0);
     }
-
-private:
-    QStringList errors_;
 };
 
 QTEST_MAIN(TestScalingHandlers)
-#include "tst_scalinghandlers.moc"
+#include "tst_handlers.moc"

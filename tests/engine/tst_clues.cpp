@@ -138,4 +138,4 @@ void CluesTest::pickAfterCompletionHidesAllClues()
 }
 
 QTEST_GUILESS_MAIN(CluesTest)
-#include "cluestest.moc"
+#include "tst_clues.moc"

@@ -87,4 +87,4 @@ void SchemiTest::shippedScheme()
 }
 
 QTEST_GUILESS_MAIN(SchemiTest)
-#include "schemitest.moc"
+#include "tst_schemi.moc"

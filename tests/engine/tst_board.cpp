@@ -205,4 +205,4 @@ void BoardTest::markClasses()
 }
 
 QTEST_GUILESS_MAIN(BoardTest)
-#include "boardtest.moc"
+#include "tst_board.moc"

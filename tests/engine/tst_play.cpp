@@ -95,13 +95,29 @@ void PlayTest::play_data()
     QTest::newRow("a hidden cell receives no click")
         << schemeFile({"#-#"}) << QByteArray("c1,2") << grid({"w.w"}) << 2 << QByteArray() << true;
     // Digits 2 to 9 written in a scheme: the rules go by the mark's class, but only "#" counted.
-    const QByteArray digits = schemeFile({"#23456789", "#32547698", "#########"});
+    // clang-format off
+    const QByteArray digits = schemeFile({
+        "#23456789",
+        "#32547698",
+        "#########",
+    });
     QTest::newRow("click: blank-class digits turn sky blue, filled-class digits are found")
         << digits << QByteArray("c1,2 c1,3 c1,4 c1,5 c1,6 c1,7 c1,8 c1,9")
-        << grid({"wbybybyby", "wwwwwwwww", "wwwwwwwww"}) << 7 << QByteArray("1,9") << true;
+        << grid({
+            "wbybybyby",
+            "wwwwwwwww",
+            "wwwwwwwww",
+        })
+        << 7 << QByteArray("1,9") << true;
     QTest::newRow("SOS finds filled-class digits only")
         << digits << QByteArray("sos m1,2 m1,3 m1,4 m1,5 m1,6 m1,7 m1,8 m1,9")
-        << grid({"wwywywywy", "wwwwwwwww", "wwwwwwwww"}) << 7 << QByteArray() << true;
+        << grid({
+            "wwywywywy",
+            "wwwwwwwww",
+            "wwwwwwwww",
+        })
+        << 7 << QByteArray() << true;
+    // clang-format on
     QTest::newRow("SOS unticked: mouse moves change nothing")
         << diagonal << QByteArray("m1,1 m2,2") << grid({"ww", "ww"}) << 2 << QByteArray() << true;
     QTest::newRow("SOS ticked: a filled cell is found, a blank one is not")
@@ -166,7 +182,13 @@ void PlayTest::completionDisablesAll441Cells()
 {
     MemoryBoard board;
     Game game(board);
-    game.pick(writeFile(dir_, "scheme.dis", schemeFile({"-#-", "---", "#-#"})));
+    // clang-format off
+    game.pick(writeFile(dir_, "scheme.dis", schemeFile({
+        "-#-",
+        "---",
+        "#-#",
+    })));
+    // clang-format on
     const QByteArray rows = cluesSummary(board, false);
     const QByteArray columns = cluesSummary(board, true);
     game.clueSlotClick(rowClueSlot(1, 5));
@@ -174,8 +196,18 @@ void PlayTest::completionDisablesAll441Cells()
         game.cellClick(n);
 
     QCOMPARE(board.label4, "0");
-    COMPARE_DRAWING(colorsDrawing(board), grid({"WGW", "...", "GWG"}));
-    COMPARE_DRAWING(marksDrawing(board), grid({"___", "...", "___"}));
+    // clang-format off
+    COMPARE_DRAWING(colorsDrawing(board), grid({
+        "WGW",
+        "...",
+        "GWG",
+    }));
+    COMPARE_DRAWING(marksDrawing(board), grid({
+        "___",
+        "...",
+        "___",
+    }));
+    // clang-format on
     for (int n = 1; n <= CellCount; ++n) {
         QVERIFY2(!board.at(n).enabledFlag(), qPrintable(QString::fromStdString(boxName(n))));
         QCOMPARE(board.at(n).text(), "");
@@ -280,4 +312,4 @@ void PlayTest::timerRunsUntilCompletion()
 }
 
 QTEST_GUILESS_MAIN(PlayTest)
-#include "playtest.moc"
+#include "tst_play.moc"
