@@ -7,3 +7,20 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Starts an X server of screen size $1 (e.g. 1024x768) on a display number it picks itself and
+# exports DISPLAY once the server accepts connections. Xvfb chooses a free number and writes it
+# when it is ready (-displayfd), so two scripts started at the same moment never share a server
+# or talk to one that is about to go.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
+    pids+=($!)
+    local _
+    for _ in $(seq 100); do
+        grep -q '^[0-9]' "$work/display" 2> /dev/null && break
+        sleep 0.1
+    done
+    grep -q '^[0-9]' "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
+    DISPLAY=":$(head -n 1 "$work/display")"
+    export DISPLAY
+}

@@ -14,11 +14,7 @@ cmake --build "$build" --target tessaria startup_bare startup_kinds > /dev/null
 source "$(dirname "$0")/../../scripts/scratch.sh"
 
 if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 140 160); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp > /dev/null 2>&1 &
-    pids+=($!)
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    start_xvfb 1920x1080
     openbox > /dev/null 2>&1 &
     pids+=($!)
     sleep 1

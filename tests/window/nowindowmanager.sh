@@ -8,11 +8,7 @@ command -v Xvfb > /dev/null && command -v xwininfo > /dev/null \
 
 source "$(dirname "$0")/../../scripts/scratch.sh"
 
-for n in $(seq 170 199); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$n"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+start_xvfb 1024x768
 
 mkdir -m 0700 "$work/runtime"
 XDG_RUNTIME_DIR="$work/runtime" "$program" > "$work/out" 2>&1 &
