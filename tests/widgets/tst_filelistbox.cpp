@@ -26,15 +26,15 @@ void makeTree(const QString& root, const QStringList& folders, const QStringList
 }
 
 // Entries other than plain folders and files: "fifo <name>" or "link <name> <target>".
-void makeSpecial(const QString& root, const QStringList& specs)
+void makeSpecial(const QString& root, const QStringList& entries)
 {
-    for (const QString& spec : specs) {
-        const QStringList part = spec.split(u' ');
-        const QByteArray path = QFile::encodeName(root + u'/' + part.value(1));
-        if (part.first() == QLatin1String("fifo"))
+    for (const QString& entry : entries) {
+        const QStringList words = entry.split(u' ');
+        const QByteArray path = QFile::encodeName(root + u'/' + words.value(1));
+        if (words.first() == QLatin1String("fifo"))
             QCOMPARE(::mkfifo(path.constData(), 0600), 0);
         else
-            QCOMPARE(::symlink(QFile::encodeName(part.value(2)).constData(), path.constData()), 0);
+            QCOMPARE(::symlink(QFile::encodeName(words.value(2)).constData(), path.constData()), 0);
     }
 }
 
