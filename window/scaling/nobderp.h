@@ -5,6 +5,7 @@
 
 #include "customrp.h"
 
+#include <QFont>
 #include <QPointer>
 
 #include <cstdint>
@@ -15,6 +16,12 @@ namespace scaling {
 
 class HeaderSections;
 class ItemWidths;
+
+// The cell height of a font: ascent plus descent, in pixels.
+int fontCellHeight(const QFont& font);
+// Gives the font the largest pixel size whose cell height is at most cellHeight (at least 1 px):
+// the combo-box rule's positive font height, for a combo box that publishes none of its own.
+void setFontCellHeight(QFont& font, int cellHeight);
 
 // Pairs of (last applied value, ratio); the list itself is made on first use.
 class TMRLValues {
