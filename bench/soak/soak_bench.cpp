@@ -1,6 +1,7 @@
 // Soak benchmark: a long random session on the real main window (offscreen), printing resident
 // memory as it goes; fails when memory keeps growing or an error box appears.
 #include "form1.h"
+#include "procstatus.h"
 #include "screen.h"
 
 #include "boardbox.h"
@@ -55,21 +56,6 @@ constexpr long RssLimitKb = 2048;
 
 // --- Memory ------------------------------------------------------------------------------
 
-long residentKb()
-{
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    if (!status)
-        return -1;
-    char line[256];
-    long kb = -1;
-    while (std::fgets(line, sizeof line, status)) {
-        if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1)
-            break;
-    }
-    std::fclose(status);
-    return kb;
-}
-
 // Bytes handed out by malloc and not yet freed, small blocks and mapped ones (glibc's own
 // count; an ASan build replaces malloc, so there it means nothing).
 long heapInUseKb()
@@ -96,12 +82,12 @@ struct Reading {
 Reading readMemory()
 {
     Reading r;
-    r.residentKb = residentKb();
+    r.residentKb = bench::statusKb("VmRSS");
     if (!UnderAddressSanitizer) {
         malloc_trim(0);
         r.heapKb = heapInUseKb();
     }
-    r.trimmedKb = residentKb();
+    r.trimmedKb = bench::statusKb("VmRSS");
     return r;
 }
 
