@@ -11,7 +11,9 @@ source "$(dirname "$0")/../../scripts/scratch.sh"
 start_xvfb 1024x768
 
 mkdir -m 0700 "$work/runtime"
-XDG_RUNTIME_DIR="$work/runtime" "$program" > "$work/out" 2>&1 &
+# The X platform whatever the caller exported: an inherited QT_QPA_PLATFORM=offscreen (as the
+# rest of the suite runs) would show no window on the X server at all.
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$program" > "$work/out" 2>&1 &
 pids+=($!)
 # The window is found by its caption; its size is read once it has been mapped.
 geometry=""
