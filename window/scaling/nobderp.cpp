@@ -224,8 +224,8 @@ TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent, widgets::Component* owne
 
 namespace {
 
-// The classes the kind table tests a control against.
-enum Kind {
+// The Qt classes the kind table tests a control against.
+enum QtKind {
     ComboBoxKind,
     ListWidgetKind,
     ScrollAreaKind,
