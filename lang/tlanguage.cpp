@@ -216,11 +216,9 @@ void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
     // does not exist would; its value is still converted first, so that an integer that is none
     // ends the pass all the same.
     const auto write = [&](const QVariant& converted) {
-        if (!property.isWritable())
-            return;
         // Converted to the property's own kind, the value is always accepted.
-        [[maybe_unused]] const bool written = property.write(object, converted);
-        Q_ASSERT(written);
+        if (property.isWritable())
+            widgets::writeProperty(object, property, converted);
     };
     switch (valueKindOf(property)) {
     case ValueKind::String:

@@ -10,7 +10,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QResizeEvent>
-#include <QTabWidget>
 
 #include <algorithm>
 
@@ -39,12 +38,6 @@ QSize clientSize(const QWidget* control)
     return control->contentsRect().size();
 }
 
-void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value)
-{
-    [[maybe_unused]] const bool written = property.write(object, value);
-    Q_ASSERT(written);
-}
-
 IntProperty::IntProperty(QObject* object, const QString& name)
     : object_(object)
     , property_(FindProperty(object, name))
@@ -59,7 +52,7 @@ int IntProperty::read() const
 void IntProperty::write(int value) const
 {
     if (object_)
-        writeProperty(object_, property_, value);
+        widgets::writeProperty(object_, property_, value);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -131,20 +124,17 @@ void TMRFont::applyFor(QSize client)
     int now = widgets::fontPointSize(font);
     if (now != size) {
         widgets::setFontPointSize(font, size);
-        writeProperty(Control, TargetFont, font);
+        widgets::writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     if (now == 0) {
         font = TargetFont.read(Control).value<QFont>();
         widgets::setFontPointSize(font, 1);
-        writeProperty(Control, TargetFont, font);
+        widgets::writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     LastSize = now;
-    if (QTabWidget* pages = pageControlOf(Control)) {
-        if (QWidget* active = pages->currentWidget())
-            Control->setGeometry(active->geometry());
-    }
+    snapToCurrentPage(Control, pageControlOf(Control));
 }
 
 QString TMRFont::Diagnose() const

@@ -37,10 +37,6 @@ QMetaProperty FindProperty(const QObject* object, const QString& name);
 // A control's client size: the inside of its frame (contentsRect), in pixels.
 QSize clientSize(const QWidget* control);
 
-// Writes a value of the property's own type. Every property the handlers scale is published
-// with a setter, so a refused write is a fault in the program (asserted).
-void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value);
-
 // An integer property found by name once and then read and written on one object.
 class IntProperty {
 public:

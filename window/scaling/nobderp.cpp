@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QHash>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -80,7 +79,7 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
 {
     const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
     if (height.isValid()) {
-        writeProperty(combo, height, value);
+        widgets::writeProperty(combo, height, value);
         return;
     }
     QFont font = fontProperty.read(combo).value<QFont>();
@@ -88,7 +87,7 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
         font.setPixelSize(-value);
     else
         setFontCellHeight(font, value);
-    writeProperty(combo, fontProperty, font);
+    widgets::writeProperty(combo, fontProperty, font);
 }
 
 } // namespace
@@ -136,14 +135,8 @@ int TMRLValues::count() const
 void TMRControlHandlerVCL::CaptureBounds(int refWidth, int refHeight)
 {
     if (QWidget* control = Control) {
-        if (QTabWidget* pages = pageControlOf(control)) {
-            if (QWidget* active = pages->currentWidget())
-                control->setGeometry(active->geometry());
-        }
-        if (QTabWidget* notebook = tabbedNotebookOf(control)) {
-            if (QWidget* current = notebook->currentWidget())
-                control->setGeometry(current->geometry());
-        }
+        snapToCurrentPage(control, pageControlOf(control));
+        snapToCurrentPage(control, tabbedNotebookOf(control));
         if (QStackedWidget* notebook = asNotebook(control)) {
             // Showing every page once gives each its present bounds.
             const int pageIndex = notebook->currentIndex();
@@ -170,15 +163,12 @@ void TMRControlHandlerVCL::ApplyBounds(QRect& bounds)
     if (qobject_cast<QComboBox*>(control))
         applyComboBoxRule(comboHeight);
     if (QTabWidget* pages = pageControlOf(control)) {
-        if (QWidget* active = pages->currentWidget()) {
+        // The active page takes the bounds, and this page the active page's.
+        if (QWidget* active = pages->currentWidget())
             active->setGeometry(bounds);
-            control->setGeometry(active->geometry());
-        }
+        snapToCurrentPage(control, pages);
     }
-    if (QTabWidget* notebook = tabbedNotebookOf(control)) {
-        if (QWidget* current = notebook->currentWidget())
-            control->setGeometry(current->geometry());
-    }
+    snapToCurrentPage(control, tabbedNotebookOf(control));
 }
 
 void TMRControlHandlerVCL::applyComboBoxRule(int comboHeight)
@@ -205,10 +195,7 @@ void TMRControlHandlerVCL::ApplyProperties()
     QWidget* control = Control;
     if (!control)
         return;
-    if (QTabWidget* pages = pageControlOf(control)) {
-        if (QWidget* active = pages->currentWidget())
-            control->setGeometry(active->geometry());
-    }
+    snapToCurrentPage(control, pageControlOf(control));
     if (isTabbedNotebook(control))
         emptyCurrentPage(static_cast<QTabWidget*>(control));
 }
@@ -247,21 +234,17 @@ constexpr const char* KindClasses[KindCount] = {"QComboBox", "QListWidget", "QSc
     "QTabBar", "widgets::GlyphButton", "scaling::SpeedButton", "scaling::TabbedNotebook", "scaling::Image",
     "QLabel", "QTabWidget", "QStatusBar", "QHeaderView", "QListView", "QTreeView"};
 
-// Which of those classes c is or derives from. The answer depends on the class alone, so it is
-// worked out once per class: the main window's 693 boxes share one, and asking each of them
-// fifteen times walked their class chains ten thousand times at every start.
+// Which of those classes c is or derives from, worked out once per class: asking each of the
+// main window's 693 boxes fifteen times walked their class chains ten thousand times at every
+// start.
 std::bitset<KindCount> kindsOf(const QWidget* c)
 {
-    static QHash<const QMetaObject*, std::bitset<KindCount>> known;
-    const QMetaObject* meta = c->metaObject();
-    const auto found = known.constFind(meta);
-    if (found != known.cend())
-        return *found;
-    std::bitset<KindCount> kinds;
-    for (int k = 0; k < KindCount; ++k)
-        kinds[std::size_t(k)] = c->inherits(KindClasses[k]);
-    known.insert(meta, kinds);
-    return kinds;
+    return perClass<std::bitset<KindCount>>(c, [](const QWidget* w) {
+        std::bitset<KindCount> kinds;
+        for (int k = 0; k < KindCount; ++k)
+            kinds[std::size_t(k)] = w->inherits(KindClasses[k]);
+        return kinds;
+    });
 }
 
 } // namespace
