@@ -175,8 +175,8 @@ void TMRControlHandler::CaptureBounds(int refWidth, int refHeight)
     if (refWidth == LastParentWidth && refHeight == LastParentHeight && now == LastBounds)
         return;
     if (refWidth == 0 || refHeight == 0) {
-        LeftRatio = -1.0f;
-        LastParentWidth = -1000;
+        LeftRatio = NotScalable;
+        LastParentWidth = ForceCapture;
         return;
     }
     LeftRatio = ratioOf(now.left, refWidth);
@@ -216,7 +216,7 @@ void TMRControlHandler::Capture(int refWidth, int refHeight)
 void TMRControlHandler::Apply()
 {
     // A control that is gone, or no longer has a parent, is never scaled.
-    if (LeftRatio == -1.0f || !Control || !Control->parentWidget())
+    if (LeftRatio == NotScalable || !Control || !Control->parentWidget())
         return;
     QRect bounds;
     ApplyBounds(bounds);

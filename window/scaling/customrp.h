@@ -155,14 +155,21 @@ public:
     void Capture(int refWidth, int refHeight);
     void Apply();
 
+    // LeftRatio while the control cannot be scaled: never captured, or captured against an
+    // empty parent. Apply leaves such a control alone.
+    static constexpr float NotScalable = -1.0f;
+    // A LastParentWidth that no parent has, so that the next capture never finds the control
+    // unchanged since the last apply and takes its proportions afresh.
+    static constexpr int ForceCapture = -1000;
+
     QPointer<QWidget> Control;
     std::vector<std::unique_ptr<TMRPropertyHandler>> PropertyHandlers;
-    float LeftRatio = -1.0f; // -1: not scalable
+    float LeftRatio = NotScalable;
     float TopRatio = 0.0f;
     float WidthRatio = 0.0f;
     float HeightRatio = 0.0f;
     Edges LastBounds;
-    int LastParentWidth = 0; // -1000 forces the next capture
+    int LastParentWidth = 0; // ForceCapture after a capture against an empty parent
     int LastParentHeight = 0;
     QMetaObject::Connection destroyedConnection; // made and cut by the panel
 };

@@ -606,7 +606,7 @@ void TMRMarginSpacing::Capture()
         return;
     const int margin = Margin.read();
     // An automatic margin places the caption itself: nothing to scale while it stays so.
-    if (margin == -1) {
+    if (margin == AutomaticMargin) {
         Invalid = true;
         return;
     }

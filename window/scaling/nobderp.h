@@ -221,6 +221,9 @@ public:
 // Margin and spacing of a glyph or speed button; inactive while the margin is -1 (automatic).
 class TMRMarginSpacing : public TMRPropertyHandler {
 public:
+    // The Margin that places the caption automatically (centred): nothing to scale.
+    static constexpr int AutomaticMargin = -1;
+
     explicit TMRMarginSpacing(QWidget* control);
     void Capture() override;
     void Apply() override;

@@ -166,8 +166,8 @@ void FontHeightComboBox::setItemHeight(int height)
 
 int FontHeightComboBox::fontHeight() const
 {
-    if (cellHeight_ > 0 && font() == cellFont_)
-        return cellHeight_;
+    if (cellHeight_ && font() == cellHeight_->font)
+        return cellHeight_->height;
     return -widgets::fontCharacterHeight(font());
 }
 
@@ -176,11 +176,14 @@ void FontHeightComboBox::setFontHeight(int height)
     QFont f = font();
     if (height < 0) {
         f.setPixelSize(-height);
-        cellHeight_ = 0;
+        cellHeight_.reset();
     } else {
         setFontCellHeight(f, height);
-        cellHeight_ = height;
-        cellFont_ = f;
+        // A height of 0 is no cell height to keep: the font's character height stands for it.
+        if (height > 0)
+            cellHeight_ = CellHeight {height, f};
+        else
+            cellHeight_.reset();
     }
     setFont(f);
 }

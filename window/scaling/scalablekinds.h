@@ -23,6 +23,7 @@
 #include <QTreeView>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QStandardItemModel;
@@ -95,9 +96,13 @@ public:
     void setFontHeight(int height);
 
 private:
+    // The positive height last set and the font it gave: it stands while the font is that one.
+    struct CellHeight {
+        int height;
+        QFont font;
+    };
     int itemHeight_ = 16;
-    int cellHeight_ = 0; // the positive height last set, while the font is the one it gave
-    QFont cellFont_;
+    std::optional<CellHeight> cellHeight_;
 };
 
 // A scrolled area whose content widget (content()) holds the scrolled controls.
