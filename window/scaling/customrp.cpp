@@ -10,20 +10,11 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QResizeEvent>
+#include <QScopeGuard>
 
 #include <algorithm>
 
 namespace scaling {
-
-namespace {
-
-Edges edgesOf(const QWidget* control)
-{
-    const QRect g = control->geometry();
-    return {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
-}
-
-} // namespace
 
 QMetaProperty FindProperty(const QObject* object, const QString& name)
 {
@@ -170,7 +161,7 @@ void TMRControlHandler::CaptureBounds(int refWidth, int refHeight)
 {
     if (!Control)
         return;
-    const Edges now = edgesOf(Control);
+    const QRect now = Control->geometry();
     // Unchanged since the last apply: recomputing would only add rounding drift.
     if (refWidth == LastParentWidth && refHeight == LastParentHeight && now == LastBounds)
         return;
@@ -179,10 +170,10 @@ void TMRControlHandler::CaptureBounds(int refWidth, int refHeight)
         LastParentWidth = ForceCapture;
         return;
     }
-    LeftRatio = ratioOf(now.left, refWidth);
-    TopRatio = ratioOf(now.top, refHeight);
-    WidthRatio = ratioOf(now.right - now.left, refWidth);
-    HeightRatio = ratioOf(now.bottom - now.top, refHeight);
+    LeftRatio = ratioOf(now.x(), refWidth);
+    TopRatio = ratioOf(now.y(), refHeight);
+    WidthRatio = ratioOf(now.width(), refWidth);
+    HeightRatio = ratioOf(now.height(), refHeight);
 }
 
 void TMRControlHandler::CaptureProperties()
@@ -224,7 +215,7 @@ void TMRControlHandler::Apply()
         return;
     ApplyProperties();
     if (Control)
-        LastBounds = edgesOf(Control);
+        LastBounds = Control->geometry();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -345,17 +336,12 @@ void TCustomResizerPanel::rescale(QResizeEvent* event)
     const bool holdUpdates = updatesEnabled();
     if (holdUpdates)
         setUpdatesEnabled(false);
-    struct Restore { // also when capturing or applying fails
-        TCustomResizerPanel* panel;
-        bool holdUpdates;
-        ~Restore()
-        {
-            if (holdUpdates)
-                panel->setUpdatesEnabled(true); // schedules the one repaint
-            panel->refWidth_ = panel->width();
-            panel->refHeight_ = panel->height();
-        }
-    } restore {this, holdUpdates};
+    const auto restore = qScopeGuard([this, holdUpdates] { // also when capturing or applying fails
+        if (holdUpdates)
+            setUpdatesEnabled(true); // schedules the one repaint
+        refWidth_ = width();
+        refHeight_ = height();
+    });
 
     // Changes allowed: proportions of the layout as it is now, against the sizes it was made for
     // (the reference size and the parents' sizes are still those from before this change).

@@ -127,16 +127,6 @@ private:
     void applyFor(QSize client);
 };
 
-// A control's four edges in its parent's coordinates: right and bottom lie one past the last
-// pixel.
-struct Edges {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const Edges&, const Edges&) = default;
-};
-
 // Keeps one control's left, top, width and height as fractions of its parent's size, and owns
 // the property handlers of that control.
 class TMRControlHandler {
@@ -168,7 +158,7 @@ public:
     float TopRatio = 0.0f;
     float WidthRatio = 0.0f;
     float HeightRatio = 0.0f;
-    Edges LastBounds;
+    QRect LastBounds; // the control's geometry after the last apply
     int LastParentWidth = 0; // ForceCapture after a capture against an empty parent
     int LastParentHeight = 0;
     QMetaObject::Connection destroyedConnection; // made and cut by the panel

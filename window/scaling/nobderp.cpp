@@ -97,36 +97,33 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
 
 void TMRLValues::append(int value, float ratio)
 {
-    if (!entries_)
-        entries_ = std::make_unique<std::vector<Entry>>();
-    entries_->push_back({value, ratio});
+    entries_.push_back({value, ratio});
 }
 
 void TMRLValues::clear()
 {
-    if (entries_)
-        entries_->clear();
+    entries_.clear();
 }
 
 int TMRLValues::value(int index) const
 {
-    return index >= 0 && index < count() ? (*entries_)[size_t(index)].value : 0;
+    return index >= 0 && index < count() ? entries_[size_t(index)].value : 0;
 }
 
 void TMRLValues::setValue(int index, int value)
 {
     if (index >= 0 && index < count())
-        (*entries_)[size_t(index)].value = value;
+        entries_[size_t(index)].value = value;
 }
 
 float TMRLValues::ratio(int index) const
 {
-    return index >= 0 && index < count() ? (*entries_)[size_t(index)].ratio : 0.0f;
+    return index >= 0 && index < count() ? entries_[size_t(index)].ratio : 0.0f;
 }
 
 int TMRLValues::count() const
 {
-    return entries_ ? static_cast<int>(entries_->size()) : 0;
+    return static_cast<int>(entries_.size());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,7 +9,6 @@
 #include <QPointer>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace scaling {
@@ -23,7 +22,7 @@ int fontCellHeight(const QFont& font);
 // the combo-box rule's positive font height, for a combo box that publishes none of its own.
 void setFontCellHeight(QFont& font, int cellHeight);
 
-// Pairs of (last applied value, ratio); the list itself is made on first use.
+// Pairs of (last applied value, ratio).
 class TMRLValues {
 public:
     void append(int value, float ratio);
@@ -38,7 +37,7 @@ private:
         int value;
         float ratio;
     };
-    std::unique_ptr<std::vector<Entry>> entries_;
+    std::vector<Entry> entries_;
 };
 
 // A header section as last applied, and its proportions.
