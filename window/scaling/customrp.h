@@ -65,6 +65,8 @@ public:
     virtual void Apply();
     // Advice for whoever lays out the form; empty when the control is fit for scaling.
     virtual QString Diagnose() const;
+    // The handler's kind: the name of its class ("TMRFont"), the same with every compiler.
+    virtual const char* kind() const { return "TMRPropertyHandler"; }
 
     QPointer<QWidget> Control;
     bool Invalid = true;
@@ -113,6 +115,7 @@ public:
     void Apply() override;
     // Empty for a scalable outline font, "Not a vector font. " for a bitmap font.
     QString Diagnose() const override;
+    const char* kind() const override { return "TMRFont"; }
     // Capture against the given reference size instead of the control's client size.
     void CaptureFor(int refWidth, int refHeight);
 

@@ -80,6 +80,7 @@ public:
     explicit TMRTab(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRTab"; }
 
     IntProperty TabWidth;
     IntProperty TabHeight;
@@ -95,6 +96,7 @@ public:
     explicit TMRScrollBox(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRScrollBox"; }
 
     QPointer<QObject> HorzScrollBar;
     QPointer<QObject> VertScrollBar;
@@ -113,6 +115,7 @@ public:
     TMRItemWidths(QWidget* control, const QString& propName);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRItemWidths"; }
 
     QPointer<ItemWidths> Items;
     TMRLValues Widths;
@@ -124,6 +127,7 @@ public:
         : TMRItemWidths(control, QStringLiteral("Panels"))
     {
     }
+    const char* kind() const override { return "TMRStatusBar"; }
 };
 
 class TMRListView : public TMRItemWidths {
@@ -132,6 +136,7 @@ public:
         : TMRItemWidths(control, QStringLiteral("Columns"))
     {
     }
+    const char* kind() const override { return "TMRListView"; }
 };
 
 // Width, minimum width and maximum width of every header section.
@@ -140,6 +145,7 @@ public:
     explicit TMRHeaderControl(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRHeaderControl"; }
 
     QPointer<HeaderSections> Sections;
     TMRLSections StoredSections;
@@ -151,6 +157,7 @@ public:
     TMRIntProperty(QWidget* control, const QString& propName, Qt::Orientation against);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRIntProperty"; }
 
     IntProperty Property;
     int LastValue = 0;
@@ -167,6 +174,7 @@ public:
         : TMRIntProperty(control, QStringLiteral("Indent"), Qt::Horizontal)
     {
     }
+    const char* kind() const override { return "TMRTreeView"; }
 };
 
 // The row height of a list or combo box, against the client height.
@@ -176,6 +184,7 @@ public:
         : TMRIntProperty(control, QStringLiteral("ItemHeight"), Qt::Vertical)
     {
     }
+    const char* kind() const override { return "TMRItemHeight"; }
 };
 
 // Default column width, default row height, grid line width (at least 1) and every column
@@ -185,6 +194,7 @@ public:
     explicit TMRDrawGrid(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRDrawGrid"; }
 
     IntProperty DefaultColWidth;
     IntProperty DefaultRowHeight;
@@ -205,6 +215,7 @@ public:
     explicit TMRTabSet(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRTabSet"; }
 
     IntProperty TabHeight;
     IntProperty StartMargin;
@@ -226,6 +237,7 @@ public:
     explicit TMRMarginSpacing(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRMarginSpacing"; }
 
     IntProperty Margin;
     IntProperty Spacing;
@@ -240,6 +252,7 @@ class TMRStretch : public TMRPropertyHandler {
 public:
     using TMRPropertyHandler::TMRPropertyHandler;
     QString Diagnose() const override;
+    const char* kind() const override { return "TMRStretch"; }
 };
 
 // A label that sizes itself fights the scaling: the advice is to switch AutoSize off. While it
@@ -250,6 +263,7 @@ public:
     using TMRPropertyHandler::TMRPropertyHandler;
     void Apply() override;
     QString Diagnose() const override;
+    const char* kind() const override { return "TMRAutoSize"; }
 };
 
 } // namespace scaling
