@@ -1,4 +1,5 @@
-// Memory figures of the running benchmark, read from /proc/self/status.
+// Memory figures of the running benchmark, read from /proc/self/status, and the reset of its
+// high-water mark. The engine, window, tool and soak benchmarks read memory through these.
 #pragma once
 
 #include <cstdlib>
@@ -17,6 +18,16 @@ inline long statusKb(const std::string& field)
             return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
     }
     return -1;
+}
+
+// Resets the high-water mark of resident memory (VmHWM) to the present resident size, so that
+// the peak of one step can be read; false where the kernel does not allow it (before Linux 4.0).
+inline bool resetPeak()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
 }
 
 } // namespace bench

@@ -18,17 +18,18 @@ namespace {
 
 const QString translationsSection = QStringLiteral("Translations");
 
-// Colours are integers too: 24-bit values $00BBGGRR, as the language files write them.
-enum class Kind { String, Integer, Color, StringList, Other };
+// The kind of value a property takes from a language file. Colours are integers too: 24-bit
+// values $00BBGGRR, as the language files write them.
+enum class ValueKind { String, Integer, Color, StringList, Other };
 
-Kind kindOf(const QMetaProperty& property)
+ValueKind valueKindOf(const QMetaProperty& property)
 {
     // Enumerations carry their own type; flags and booleans are not integers either.
     if (property.isEnumType())
-        return Kind::Other;
+        return ValueKind::Other;
     switch (property.metaType().id()) {
     case QMetaType::QString:
-        return Kind::String;
+        return ValueKind::String;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Short:
@@ -37,13 +38,13 @@ Kind kindOf(const QMetaProperty& property)
     case QMetaType::ULong:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        return Kind::Integer;
+        return ValueKind::Integer;
     case QMetaType::QColor:
-        return Kind::Color;
+        return ValueKind::Color;
     case QMetaType::QStringList:
-        return Kind::StringList;
+        return ValueKind::StringList;
     default:
-        return Kind::Other;
+        return ValueKind::Other;
     }
 }
 
@@ -201,7 +202,7 @@ void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
         QString oldValue;
         if (QObject* object = propertyObject(component)) {
             const QMetaProperty property = widgets::findPublishedProperty(object, propertyName);
-            if (property.isValid() && kindOf(property) == Kind::String)
+            if (property.isValid() && valueKindOf(property) == ValueKind::String)
                 oldValue = property.read(object).toString();
         }
         OnTranslate(*this, component, propertyName, oldValue, value);
@@ -215,27 +216,25 @@ void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
     // does not exist would; its value is still converted first, so that an integer that is none
     // ends the pass all the same.
     const auto write = [&](const QVariant& converted) {
-        if (!property.isWritable())
-            return;
         // Converted to the property's own kind, the value is always accepted.
-        [[maybe_unused]] const bool written = property.write(object, converted);
-        Q_ASSERT(written);
+        if (property.isWritable())
+            widgets::writeProperty(object, property, converted);
     };
-    switch (kindOf(property)) {
-    case Kind::String:
+    switch (valueKindOf(property)) {
+    case ValueKind::String:
         write(value);
         break;
-    case Kind::Integer:
+    case ValueKind::Integer:
         write(toInteger(value));
         break;
-    case Kind::Color:
+    case ValueKind::Color:
         // Converted as any integer; the top byte is no part of the colour.
         write(widgets::toQColor(quint32(toInteger(value))));
         break;
-    case Kind::StringList:
+    case ValueKind::StringList:
         write(splitLines(value, separator_));
         break;
-    case Kind::Other:
+    case ValueKind::Other:
         // Never write a list or a text into a property of another kind.
         break;
     }

@@ -8,10 +8,8 @@
 namespace widgets {
 
 GlyphButton::GlyphButton(QWidget* parent, Component* owner, const QString& name)
-    : Control<QPushButton>(parent)
-    , Component(this, owner, name)
+    : PushButton(parent, owner, name)
 {
-    setAutoDefault(false);
 }
 
 QColor GlyphButton::backgroundColor() const

@@ -37,4 +37,10 @@ QMetaProperty findPublishedProperty(const QObject* object, QStringView name)
     return object ? findPublishedProperty(object->metaObject(), name) : QMetaProperty();
 }
 
+void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value)
+{
+    [[maybe_unused]] const bool written = property.write(object, value);
+    Q_ASSERT(written);
+}
+
 } // namespace widgets

@@ -14,4 +14,9 @@ namespace widgets {
 QMetaProperty findPublishedProperty(const QMetaObject* metaObject, QStringView name);
 QMetaProperty findPublishedProperty(const QObject* object, QStringView name);
 
+// Writes a value already of the property's own type to a property published with a setter: a
+// refused write is then a fault in the program (asserted), never bad input. Shared by the
+// scaling handlers and the translation component.
+void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value);
+
 } // namespace widgets

@@ -9,10 +9,8 @@
 namespace widgets {
 
 SkinButton::SkinButton(QWidget* parent, Component* owner, const QString& name)
-    : Control<QPushButton>(parent)
-    , Component(this, owner, name)
+    : PushButton(parent, owner, name)
 {
-    setAutoDefault(false);
     // Hover changes the face, so the button repaints when the mouse enters and leaves.
     setAttribute(Qt::WA_Hover);
 }

@@ -609,7 +609,7 @@ void TForm1::withPrintedControlsHidden(const std::function<void()>& action)
     action();
 }
 
-QImage TForm1::printImage()
+QImage TForm1::printedImage()
 {
     QImage image;
     withPrintedControlsHidden([this, &image] { image = Schermo->grab().toImage(); });

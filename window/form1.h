@@ -68,7 +68,7 @@ public:
     // The image that "STAMPA" prints: the client area with the ten controls of
     // window::printHiddenControls() hidden while it is taken, shown again afterwards (also
     // when taking it fails).
-    QImage printImage();
+    QImage printedImage();
     // The whole "STAMPA" action on a given printer: landscape, one page, no dialog. Throws
     // std::runtime_error when printing fails; the ten controls are shown again in any case.
     void printTo(QPrinter& printer);

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -103,21 +102,12 @@ long maxRssKb()
     return usage.ru_maxrss;
 }
 
-// Resets VmHWM to the current resident size (Linux 4.0 and later); false when not possible.
-bool resetPeak()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
-}
-
 void measureHugeLoad(const char* title, const std::string& path, int expectedRemaining)
 {
     engine::MemoryBoard board;
     engine::Game game(board);
     const long rssBefore = bench::statusKb("VmRSS");
-    const bool peakReset = resetPeak();
+    const bool peakReset = bench::resetPeak();
     const long maxRssBefore = maxRssKb();
     const auto start = Clock::now();
     game.pick(path);

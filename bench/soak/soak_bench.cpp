@@ -1,6 +1,7 @@
 // Soak benchmark: a long random session on the real main window (offscreen), printing resident
 // memory as it goes; fails when memory keeps growing or an error box appears.
 #include "form1.h"
+#include "procstatus.h"
 #include "screen.h"
 
 #include "boardbox.h"
@@ -55,21 +56,6 @@ constexpr long RssLimitKb = 2048;
 
 // --- Memory ------------------------------------------------------------------------------
 
-long residentKb()
-{
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    if (!status)
-        return -1;
-    char line[256];
-    long kb = -1;
-    while (std::fgets(line, sizeof line, status)) {
-        if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1)
-            break;
-    }
-    std::fclose(status);
-    return kb;
-}
-
 // Bytes handed out by malloc and not yet freed, small blocks and mapped ones (glibc's own
 // count; an ASan build replaces malloc, so there it means nothing).
 long heapInUseKb()
@@ -96,12 +82,12 @@ struct Reading {
 Reading readMemory()
 {
     Reading r;
-    r.residentKb = residentKb();
+    r.residentKb = bench::statusKb("VmRSS");
     if (!UnderAddressSanitizer) {
         malloc_trim(0);
         r.heapKb = heapInUseKb();
     }
-    r.trimmedKb = residentKb();
+    r.trimmedKb = bench::statusKb("VmRSS");
     return r;
 }
 
@@ -164,7 +150,7 @@ bool waitFor(const std::function<bool()>& done, int ms = 5000)
 
 // --- The session -------------------------------------------------------------------------
 
-enum class Kind {
+enum class EventKind {
     CellClick,
     ClueClick,
     Hover,
@@ -180,8 +166,8 @@ enum class Kind {
     Pause,
 };
 
-struct KindInfo {
-    Kind kind;
+struct EventKindInfo {
+    EventKind kind;
     const char* name;
     // Chances in 10,000: while a picture is in play, and while there is none (nothing
     // loaded yet, or the picture is complete).
@@ -192,20 +178,20 @@ struct KindInfo {
 // A child plays a picture for a while, clicking and hovering over the board, now and then
 // switching a box, the language or the window size, or printing; once the picture is complete
 // (or given up, rarely) it looks through the scheme list for another.
-const KindInfo Kinds[] = {
-    {Kind::CellClick, "cell click", 4300, 300},
-    {Kind::Hover, "hover over a cell", 2800, 300},
-    {Kind::ClueClick, "clue slot click", 1000, 200},
-    {Kind::ListClick, "scheme list click", 6, 4000},
-    {Kind::ListKey, "scheme list key", 2, 1600},
-    {Kind::ListDoubleClick, "scheme list double click", 2, 1600},
-    {Kind::Back, "\"<\"", 2, 1000},
-    {Kind::SosToggle, "\"SOS !!!\" on/off", 400, 200},
-    {Kind::GuideToggle, "\"---\" on/off", 400, 200},
-    {Kind::Language, "language by the flag", 500, 300},
-    {Kind::Resize, "resize", 500, 200},
-    {Kind::Print, "print to PDF", 86, 98},
-    {Kind::Pause, "pause of 1.1 s", 2, 2},
+const EventKindInfo EventKinds[] = {
+    {EventKind::CellClick, "cell click", 4300, 300},
+    {EventKind::Hover, "hover over a cell", 2800, 300},
+    {EventKind::ClueClick, "clue slot click", 1000, 200},
+    {EventKind::ListClick, "scheme list click", 6, 4000},
+    {EventKind::ListKey, "scheme list key", 2, 1600},
+    {EventKind::ListDoubleClick, "scheme list double click", 2, 1600},
+    {EventKind::Back, "\"<\"", 2, 1000},
+    {EventKind::SosToggle, "\"SOS !!!\" on/off", 400, 200},
+    {EventKind::GuideToggle, "\"---\" on/off", 400, 200},
+    {EventKind::Language, "language by the flag", 500, 300},
+    {EventKind::Resize, "resize", 500, 200},
+    {EventKind::Print, "print to PDF", 86, 98},
+    {EventKind::Pause, "pause of 1.1 s", 2, 2},
 };
 
 // The window sizes the session moves between. 1100 x 720 and 1280 x 720 scale every font
@@ -235,7 +221,7 @@ public:
         number_ = number;
         const bool playing = inPlay();
         int draw = pick(10000);
-        for (const KindInfo& k : Kinds) {
+        for (const EventKindInfo& k : EventKinds) {
             const int weight = playing ? k.playing : k.choosing;
             if (draw < weight) {
                 ++done[k.kind];
@@ -273,8 +259,8 @@ public:
         return QStringLiteral("event %1 (%2)").arg(number_).arg(QLatin1String(kindName_));
     }
 
-    std::map<Kind, long> done;
-    std::map<Kind, qint64> nanoseconds;
+    std::map<EventKind, long> done;
+    std::map<EventKind, qint64> nanoseconds;
     long timerTicks = 0;
     long cellsChanged = 0;
     long completions = 0;
@@ -338,36 +324,36 @@ private:
         return w->rect().center() + QPoint(pick(2 * dx + 1) - dx, pick(2 * dy + 1) - dy) / 2;
     }
 
-    bool run(Kind kind)
+    bool run(EventKind kind)
     {
         switch (kind) {
-        case Kind::CellClick:
+        case EventKind::CellClick:
             return cellEvent(true);
-        case Kind::ClueClick:
+        case EventKind::ClueClick:
             return clueClick();
-        case Kind::Hover:
+        case EventKind::Hover:
             return cellEvent(false);
-        case Kind::SosToggle:
+        case EventKind::SosToggle:
             return toggle(form_.CheckBox1);
-        case Kind::GuideToggle:
+        case EventKind::GuideToggle:
             return toggle(form_.CheckBox2)
                 && (form_.Panel1->isVisible() == form_.CheckBox2->isChecked()
                     || fail(QStringLiteral("the guide lines do not follow \"---\"")));
-        case Kind::ListClick:
+        case EventKind::ListClick:
             return listClick(false);
-        case Kind::ListDoubleClick:
+        case EventKind::ListDoubleClick:
             return listClick(true);
-        case Kind::ListKey:
+        case EventKind::ListKey:
             return listKey();
-        case Kind::Back:
+        case EventKind::Back:
             return back();
-        case Kind::Language:
+        case EventKind::Language:
             return language();
-        case Kind::Resize:
+        case EventKind::Resize:
             return resize();
-        case Kind::Print:
+        case EventKind::Print:
             return print();
-        case Kind::Pause:
+        case EventKind::Pause:
             return pause();
         }
         return false;
@@ -752,7 +738,7 @@ int main(int argc, char* argv[])
             std::printf("FAIL: the session could not go on: %s\n", qPrintable(driven.failure));
         std::printf("run time %.1f s for %ld events (%.0f events/s)\n", seconds, done, done / seconds);
         std::printf("events by kind, and the time each took with its own event processing:\n");
-        for (const KindInfo& k : Kinds)
+        for (const EventKindInfo& k : EventKinds)
             std::printf("  %-26s %8ld   %8.3f ms each\n", k.name, driven.done[k.kind],
                 driven.done[k.kind] ? driven.nanoseconds[k.kind] / 1e6 / double(driven.done[k.kind]) : 0.0);
         std::printf(
@@ -784,7 +770,7 @@ int main(int argc, char* argv[])
         }
         // Clicks and language choices must have done what a player sees them do, or the run
         // soaked nothing. (Picks, folders, "<", the boxes and resizes are checked as they happen.)
-        const long clicks = driven.done[Kind::CellClick] + driven.done[Kind::Hover];
+        const long clicks = driven.done[EventKind::CellClick] + driven.done[EventKind::Hover];
         if ((clicks >= 100 && driven.cellsChanged == 0)
             || (driven.languageChoices >= 20 && driven.captionsSeen.size() < 2)) {
             std::printf("FAIL: the clicks on the board or the language choices had no effect\n");

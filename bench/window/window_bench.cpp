@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <vector>
 
 using bench::median;
@@ -199,7 +198,7 @@ int main(int argc, char* argv[])
         file.write(scheme(21, 21, i));
     }
     const long residentBefore = bench::statusKb("VmRSS");
-    const bool peakReset = static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5");
+    const bool peakReset = bench::resetPeak();
     const qint64 enterStart = monotonicNs();
     form.CaricaSchemi->setDirectory(many);
     QCoreApplication::processEvents();

@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
-#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -21,7 +20,6 @@
 #include <QTreeView>
 
 #include <functional>
-#include <typeinfo>
 
 using namespace scaling;
 
@@ -34,9 +32,7 @@ QStringList handlerKinds(const PropertyHandlerList& list)
     QStringList kinds;
     for (const auto& h : list) {
         const TMRPropertyHandler& handler = *h;
-        QString kind = QString::fromLatin1(typeid(handler).name());
-        kind.remove(QRegularExpression(QStringLiteral("^N7scaling|^\\d+|E$")));
-        kind.remove(QRegularExpression(QStringLiteral("^\\d+")));
+        QString kind = QString::fromLatin1(handler.kind());
         if (auto* font = dynamic_cast<const TMRFont*>(&handler))
             kind += QLatin1Char(':') + font->PropName;
         kinds << kind;

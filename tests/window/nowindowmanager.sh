@@ -11,11 +11,14 @@ source "$(dirname "$0")/../../scripts/scratch.sh"
 start_xvfb 1024x768
 
 mkdir -m 0700 "$work/runtime"
-XDG_RUNTIME_DIR="$work/runtime" "$program" > "$work/out" 2>&1 &
+# The X platform whatever the caller exported: an inherited QT_QPA_PLATFORM=offscreen (as the
+# rest of the suite runs) would show no window on the X server at all.
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$program" > "$work/out" 2>&1 &
 pids+=($!)
-# The window is found by its caption; its size is read once it has been mapped.
+# The window is found by its caption; its size is read once it has been mapped. Up to 30 s:
+# on a machine loaded by a parallel build and test run the start has taken over 10 s.
 geometry=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     if info=$(xwininfo -name "Tessaria 1.0   https://github.com/tessaria/tessaria" 2> /dev/null) \
         && grep -q "Map State: IsViewable" <<< "$info"; then
         geometry=$(awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }' <<< "$info")

@@ -254,8 +254,6 @@ private slots:
         QTest::newRow("check box") << "CheckBox1" << QRect(1170, 9, 153, 29);
         QTest::newRow("row guide line") << "Panel1" << QRect(663, 433, 1210, 5);
         QTest::newRow("column guide line") << "Panel5" << QRect(939, 239, 7, 840);
-        QTest::newRow("language combo box") << "SceltaLingua" << QRect(7, 3, 524, 53);
-        QTest::newRow("guide line") << "Panel5" << QRect(939, 239, 7, 840);
     }
 
     void scaledBounds()

@@ -189,7 +189,7 @@ private slots:
 
     // The printed image is the client area without the ten controls; they are hidden and
     // shown again in the layout's orders and are all visible afterwards.
-    void printImage()
+    void printedImage()
     {
         TForm1 window;
         window.show();
@@ -200,7 +200,7 @@ private slots:
         // The log records the controls by their objectName, which is their Name.
         for (const QString& name : window::printHiddenControls())
             control(window, name)->installEventFilter(&log);
-        const QImage printed = window.printImage();
+        const QImage printed = window.printedImage();
 
         QCOMPARE(printed.size(), window.Schermo->size());
         for (const QString& name : window::printHiddenControls()) {
@@ -229,7 +229,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.CheckBox2->setChecked(true);
-        const QImage printed = window.printImage();
+        const QImage printed = window.printedImage();
         // The middle line of the first horizontal one, clear of the vertical ones.
         const QRect line = window.Panel1->geometry();
         QVERIFY(allOf(printed, QRect(line.x() + 5, line.center().y(), 80, 1), QColor(0xFF, 0, 0)));

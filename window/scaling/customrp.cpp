@@ -10,21 +10,11 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QResizeEvent>
-#include <QTabWidget>
+#include <QScopeGuard>
 
 #include <algorithm>
 
 namespace scaling {
-
-namespace {
-
-Edges edgesOf(const QWidget* control)
-{
-    const QRect g = control->geometry();
-    return {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
-}
-
-} // namespace
 
 QMetaProperty FindProperty(const QObject* object, const QString& name)
 {
@@ -37,12 +27,6 @@ QMetaProperty FindProperty(const QObject* object, const QString& name)
 QSize clientSize(const QWidget* control)
 {
     return control->contentsRect().size();
-}
-
-void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value)
-{
-    [[maybe_unused]] const bool written = property.write(object, value);
-    Q_ASSERT(written);
 }
 
 IntProperty::IntProperty(QObject* object, const QString& name)
@@ -59,7 +43,7 @@ int IntProperty::read() const
 void IntProperty::write(int value) const
 {
     if (object_)
-        writeProperty(object_, property_, value);
+        widgets::writeProperty(object_, property_, value);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -131,20 +115,17 @@ void TMRFont::applyFor(QSize client)
     int now = widgets::fontPointSize(font);
     if (now != size) {
         widgets::setFontPointSize(font, size);
-        writeProperty(Control, TargetFont, font);
+        widgets::writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     if (now == 0) {
         font = TargetFont.read(Control).value<QFont>();
         widgets::setFontPointSize(font, 1);
-        writeProperty(Control, TargetFont, font);
+        widgets::writeProperty(Control, TargetFont, font);
         now = pointSize();
     }
     LastSize = now;
-    if (QTabWidget* pages = pageControlOf(Control)) {
-        if (QWidget* active = pages->currentWidget())
-            Control->setGeometry(active->geometry());
-    }
+    snapToCurrentPage(Control, pageControlOf(Control));
 }
 
 QString TMRFont::Diagnose() const
@@ -180,19 +161,19 @@ void TMRControlHandler::CaptureBounds(int refWidth, int refHeight)
 {
     if (!Control)
         return;
-    const Edges now = edgesOf(Control);
+    const QRect now = Control->geometry();
     // Unchanged since the last apply: recomputing would only add rounding drift.
     if (refWidth == LastParentWidth && refHeight == LastParentHeight && now == LastBounds)
         return;
     if (refWidth == 0 || refHeight == 0) {
-        LeftRatio = -1.0f;
-        LastParentWidth = -1000;
+        LeftRatio = NotScalable;
+        LastParentWidth = ForceCapture;
         return;
     }
-    LeftRatio = ratioOf(now.left, refWidth);
-    TopRatio = ratioOf(now.top, refHeight);
-    WidthRatio = ratioOf(now.right - now.left, refWidth);
-    HeightRatio = ratioOf(now.bottom - now.top, refHeight);
+    LeftRatio = ratioOf(now.x(), refWidth);
+    TopRatio = ratioOf(now.y(), refHeight);
+    WidthRatio = ratioOf(now.width(), refWidth);
+    HeightRatio = ratioOf(now.height(), refHeight);
 }
 
 void TMRControlHandler::CaptureProperties()
@@ -226,7 +207,7 @@ void TMRControlHandler::Capture(int refWidth, int refHeight)
 void TMRControlHandler::Apply()
 {
     // A control that is gone, or no longer has a parent, is never scaled.
-    if (LeftRatio == -1.0f || !Control || !Control->parentWidget())
+    if (LeftRatio == NotScalable || !Control || !Control->parentWidget())
         return;
     QRect bounds;
     ApplyBounds(bounds);
@@ -234,7 +215,7 @@ void TMRControlHandler::Apply()
         return;
     ApplyProperties();
     if (Control)
-        LastBounds = edgesOf(Control);
+        LastBounds = Control->geometry();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -355,17 +336,12 @@ void TCustomResizerPanel::rescale(QResizeEvent* event)
     const bool holdUpdates = updatesEnabled();
     if (holdUpdates)
         setUpdatesEnabled(false);
-    struct Restore { // also when capturing or applying fails
-        TCustomResizerPanel* panel;
-        bool holdUpdates;
-        ~Restore()
-        {
-            if (holdUpdates)
-                panel->setUpdatesEnabled(true); // schedules the one repaint
-            panel->refWidth_ = panel->width();
-            panel->refHeight_ = panel->height();
-        }
-    } restore {this, holdUpdates};
+    const auto restore = qScopeGuard([this, holdUpdates] { // also when capturing or applying fails
+        if (holdUpdates)
+            setUpdatesEnabled(true); // schedules the one repaint
+        refWidth_ = width();
+        refHeight_ = height();
+    });
 
     // Changes allowed: proportions of the layout as it is now, against the sizes it was made for
     // (the reference size and the parents' sizes are still those from before this change).

@@ -37,10 +37,6 @@ QMetaProperty FindProperty(const QObject* object, const QString& name);
 // A control's client size: the inside of its frame (contentsRect), in pixels.
 QSize clientSize(const QWidget* control);
 
-// Writes a value of the property's own type. Every property the handlers scale is published
-// with a setter, so a refused write is a fault in the program (asserted).
-void writeProperty(QObject* object, const QMetaProperty& property, const QVariant& value);
-
 // An integer property found by name once and then read and written on one object.
 class IntProperty {
 public:
@@ -69,6 +65,8 @@ public:
     virtual void Apply();
     // Advice for whoever lays out the form; empty when the control is fit for scaling.
     virtual QString Diagnose() const;
+    // The handler's kind: the name of its class ("TMRFont"), the same with every compiler.
+    virtual const char* kind() const { return "TMRPropertyHandler"; }
 
     QPointer<QWidget> Control;
     bool Invalid = true;
@@ -117,6 +115,7 @@ public:
     void Apply() override;
     // Empty for a scalable outline font, "Not a vector font. " for a bitmap font.
     QString Diagnose() const override;
+    const char* kind() const override { return "TMRFont"; }
     // Capture against the given reference size instead of the control's client size.
     void CaptureFor(int refWidth, int refHeight);
 
@@ -129,16 +128,6 @@ public:
 private:
     int pointSize() const;
     void applyFor(QSize client);
-};
-
-// A control's four edges in its parent's coordinates: right and bottom lie one past the last
-// pixel.
-struct Edges {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const Edges&, const Edges&) = default;
 };
 
 // Keeps one control's left, top, width and height as fractions of its parent's size, and owns
@@ -159,14 +148,21 @@ public:
     void Capture(int refWidth, int refHeight);
     void Apply();
 
+    // LeftRatio while the control cannot be scaled: never captured, or captured against an
+    // empty parent. Apply leaves such a control alone.
+    static constexpr float NotScalable = -1.0f;
+    // A LastParentWidth that no parent has, so that the next capture never finds the control
+    // unchanged since the last apply and takes its proportions afresh.
+    static constexpr int ForceCapture = -1000;
+
     QPointer<QWidget> Control;
     std::vector<std::unique_ptr<TMRPropertyHandler>> PropertyHandlers;
-    float LeftRatio = -1.0f; // -1: not scalable
+    float LeftRatio = NotScalable;
     float TopRatio = 0.0f;
     float WidthRatio = 0.0f;
     float HeightRatio = 0.0f;
-    Edges LastBounds;
-    int LastParentWidth = 0; // -1000 forces the next capture
+    QRect LastBounds; // the control's geometry after the last apply
+    int LastParentWidth = 0; // ForceCapture after a capture against an empty parent
     int LastParentHeight = 0;
     QMetaObject::Connection destroyedConnection; // made and cut by the panel
 };

@@ -2,13 +2,14 @@
 #include "nobderp.h"
 
 #include "fonts.h"
+#include "itemwidths.h"
 #include "properties.h"
 #include "qtkinds.h"
 #include "ratios.h"
-#include "scalablekinds.h"
 
 #include <QComboBox>
-#include <QHash>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -16,6 +17,38 @@
 #include <bitset>
 
 namespace scaling {
+
+int fontCellHeight(const QFont& font)
+{
+    return QFontMetrics(font).height();
+}
+
+void setFontCellHeight(QFont& font, int cellHeight)
+{
+    // The largest pixel size whose cell fits (1 when none does). The cell grows with the pixel
+    // size, though not in a fixed ratio: the search starts where the font's present ratio points
+    // and steps from there, since every size tried loads a font engine of its own.
+    const int target = std::max(1, cellHeight);
+    int pixels = target;
+    const int present = QFontInfo(font).pixelSize();
+    const int cell = fontCellHeight(font);
+    if (present > 0 && cell > 0)
+        pixels = std::clamp(int(qint64(target) * present / cell), 1, target);
+    font.setPixelSize(pixels);
+    if (fontCellHeight(font) <= target) {
+        while (pixels < target) {
+            QFont larger = font;
+            larger.setPixelSize(pixels + 1);
+            if (fontCellHeight(larger) > target)
+                break;
+            font = larger;
+            ++pixels;
+        }
+        return;
+    }
+    while (pixels > 1 && fontCellHeight(font) > target)
+        font.setPixelSize(--pixels);
+}
 
 namespace {
 
@@ -46,7 +79,7 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
 {
     const QMetaProperty height = widgets::findPublishedProperty(combo, u"FontHeight");
     if (height.isValid()) {
-        writeProperty(combo, height, value);
+        widgets::writeProperty(combo, height, value);
         return;
     }
     QFont font = fontProperty.read(combo).value<QFont>();
@@ -54,7 +87,7 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
         font.setPixelSize(-value);
     else
         setFontCellHeight(font, value);
-    writeProperty(combo, fontProperty, font);
+    widgets::writeProperty(combo, fontProperty, font);
 }
 
 } // namespace
@@ -64,36 +97,33 @@ void setSignedFontHeight(QWidget* combo, const QMetaProperty& fontProperty, int 
 
 void TMRLValues::append(int value, float ratio)
 {
-    if (!entries_)
-        entries_ = std::make_unique<std::vector<Entry>>();
-    entries_->push_back({value, ratio});
+    entries_.push_back({value, ratio});
 }
 
 void TMRLValues::clear()
 {
-    if (entries_)
-        entries_->clear();
+    entries_.clear();
 }
 
 int TMRLValues::value(int index) const
 {
-    return index >= 0 && index < count() ? (*entries_)[size_t(index)].value : 0;
+    return index >= 0 && index < count() ? entries_[size_t(index)].value : 0;
 }
 
 void TMRLValues::setValue(int index, int value)
 {
     if (index >= 0 && index < count())
-        (*entries_)[size_t(index)].value = value;
+        entries_[size_t(index)].value = value;
 }
 
 float TMRLValues::ratio(int index) const
 {
-    return index >= 0 && index < count() ? (*entries_)[size_t(index)].ratio : 0.0f;
+    return index >= 0 && index < count() ? entries_[size_t(index)].ratio : 0.0f;
 }
 
 int TMRLValues::count() const
 {
-    return entries_ ? static_cast<int>(entries_->size()) : 0;
+    return static_cast<int>(entries_.size());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -102,14 +132,8 @@ int TMRLValues::count() const
 void TMRControlHandlerVCL::CaptureBounds(int refWidth, int refHeight)
 {
     if (QWidget* control = Control) {
-        if (QTabWidget* pages = pageControlOf(control)) {
-            if (QWidget* active = pages->currentWidget())
-                control->setGeometry(active->geometry());
-        }
-        if (QTabWidget* notebook = tabbedNotebookOf(control)) {
-            if (QWidget* current = notebook->currentWidget())
-                control->setGeometry(current->geometry());
-        }
+        snapToCurrentPage(control, pageControlOf(control));
+        snapToCurrentPage(control, tabbedNotebookOf(control));
         if (QStackedWidget* notebook = asNotebook(control)) {
             // Showing every page once gives each its present bounds.
             const int pageIndex = notebook->currentIndex();
@@ -136,15 +160,12 @@ void TMRControlHandlerVCL::ApplyBounds(QRect& bounds)
     if (qobject_cast<QComboBox*>(control))
         applyComboBoxRule(comboHeight);
     if (QTabWidget* pages = pageControlOf(control)) {
-        if (QWidget* active = pages->currentWidget()) {
+        // The active page takes the bounds, and this page the active page's.
+        if (QWidget* active = pages->currentWidget())
             active->setGeometry(bounds);
-            control->setGeometry(active->geometry());
-        }
+        snapToCurrentPage(control, pages);
     }
-    if (QTabWidget* notebook = tabbedNotebookOf(control)) {
-        if (QWidget* current = notebook->currentWidget())
-            control->setGeometry(current->geometry());
-    }
+    snapToCurrentPage(control, tabbedNotebookOf(control));
 }
 
 void TMRControlHandlerVCL::applyComboBoxRule(int comboHeight)
@@ -171,10 +192,7 @@ void TMRControlHandlerVCL::ApplyProperties()
     QWidget* control = Control;
     if (!control)
         return;
-    if (QTabWidget* pages = pageControlOf(control)) {
-        if (QWidget* active = pages->currentWidget())
-            control->setGeometry(active->geometry());
-    }
+    snapToCurrentPage(control, pageControlOf(control));
     if (isTabbedNotebook(control))
         emptyCurrentPage(static_cast<QTabWidget*>(control));
 }
@@ -190,8 +208,8 @@ TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent, widgets::Component* owne
 
 namespace {
 
-// The classes the kind table tests a control against.
-enum Kind {
+// The Qt classes the kind table tests a control against.
+enum QtKind {
     ComboBoxKind,
     ListWidgetKind,
     ScrollAreaKind,
@@ -213,21 +231,17 @@ constexpr const char* KindClasses[KindCount] = {"QComboBox", "QListWidget", "QSc
     "QTabBar", "widgets::GlyphButton", "scaling::SpeedButton", "scaling::TabbedNotebook", "scaling::Image",
     "QLabel", "QTabWidget", "QStatusBar", "QHeaderView", "QListView", "QTreeView"};
 
-// Which of those classes c is or derives from. The answer depends on the class alone, so it is
-// worked out once per class: the main window's 693 boxes share one, and asking each of them
-// fifteen times walked their class chains ten thousand times at every start.
+// Which of those classes c is or derives from, worked out once per class: asking each of the
+// main window's 693 boxes fifteen times walked their class chains ten thousand times at every
+// start.
 std::bitset<KindCount> kindsOf(const QWidget* c)
 {
-    static QHash<const QMetaObject*, std::bitset<KindCount>> known;
-    const QMetaObject* meta = c->metaObject();
-    const auto found = known.constFind(meta);
-    if (found != known.cend())
-        return *found;
-    std::bitset<KindCount> kinds;
-    for (int k = 0; k < KindCount; ++k)
-        kinds[std::size_t(k)] = c->inherits(KindClasses[k]);
-    known.insert(meta, kinds);
-    return kinds;
+    return perClass<std::bitset<KindCount>>(c, [](const QWidget* w) {
+        std::bitset<KindCount> kinds;
+        for (int k = 0; k < KindCount; ++k)
+            kinds[std::size_t(k)] = w->inherits(KindClasses[k]);
+        return kinds;
+    });
 }
 
 } // namespace
@@ -589,7 +603,7 @@ void TMRMarginSpacing::Capture()
         return;
     const int margin = Margin.read();
     // An automatic margin places the caption itself: nothing to scale while it stays so.
-    if (margin == -1) {
+    if (margin == AutomaticMargin) {
         Invalid = true;
         return;
     }

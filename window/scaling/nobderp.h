@@ -5,10 +5,10 @@
 
 #include "customrp.h"
 
+#include <QFont>
 #include <QPointer>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace scaling {
@@ -16,7 +16,13 @@ namespace scaling {
 class HeaderSections;
 class ItemWidths;
 
-// Pairs of (last applied value, ratio); the list itself is made on first use.
+// The cell height of a font: ascent plus descent, in pixels.
+int fontCellHeight(const QFont& font);
+// Gives the font the largest pixel size whose cell height is at most cellHeight (at least 1 px):
+// the combo-box rule's positive font height, for a combo box that publishes none of its own.
+void setFontCellHeight(QFont& font, int cellHeight);
+
+// Pairs of (last applied value, ratio).
 class TMRLValues {
 public:
     void append(int value, float ratio);
@@ -31,7 +37,7 @@ private:
         int value;
         float ratio;
     };
-    std::unique_ptr<std::vector<Entry>> entries_;
+    std::vector<Entry> entries_;
 };
 
 // A header section as last applied, and its proportions.
@@ -74,6 +80,7 @@ public:
     explicit TMRTab(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRTab"; }
 
     IntProperty TabWidth;
     IntProperty TabHeight;
@@ -89,6 +96,7 @@ public:
     explicit TMRScrollBox(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRScrollBox"; }
 
     QPointer<QObject> HorzScrollBar;
     QPointer<QObject> VertScrollBar;
@@ -107,6 +115,7 @@ public:
     TMRItemWidths(QWidget* control, const QString& propName);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRItemWidths"; }
 
     QPointer<ItemWidths> Items;
     TMRLValues Widths;
@@ -118,6 +127,7 @@ public:
         : TMRItemWidths(control, QStringLiteral("Panels"))
     {
     }
+    const char* kind() const override { return "TMRStatusBar"; }
 };
 
 class TMRListView : public TMRItemWidths {
@@ -126,6 +136,7 @@ public:
         : TMRItemWidths(control, QStringLiteral("Columns"))
     {
     }
+    const char* kind() const override { return "TMRListView"; }
 };
 
 // Width, minimum width and maximum width of every header section.
@@ -134,6 +145,7 @@ public:
     explicit TMRHeaderControl(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRHeaderControl"; }
 
     QPointer<HeaderSections> Sections;
     TMRLSections StoredSections;
@@ -145,6 +157,7 @@ public:
     TMRIntProperty(QWidget* control, const QString& propName, Qt::Orientation against);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRIntProperty"; }
 
     IntProperty Property;
     int LastValue = 0;
@@ -161,6 +174,7 @@ public:
         : TMRIntProperty(control, QStringLiteral("Indent"), Qt::Horizontal)
     {
     }
+    const char* kind() const override { return "TMRTreeView"; }
 };
 
 // The row height of a list or combo box, against the client height.
@@ -170,6 +184,7 @@ public:
         : TMRIntProperty(control, QStringLiteral("ItemHeight"), Qt::Vertical)
     {
     }
+    const char* kind() const override { return "TMRItemHeight"; }
 };
 
 // Default column width, default row height, grid line width (at least 1) and every column
@@ -179,6 +194,7 @@ public:
     explicit TMRDrawGrid(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRDrawGrid"; }
 
     IntProperty DefaultColWidth;
     IntProperty DefaultRowHeight;
@@ -199,6 +215,7 @@ public:
     explicit TMRTabSet(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRTabSet"; }
 
     IntProperty TabHeight;
     IntProperty StartMargin;
@@ -214,9 +231,13 @@ public:
 // Margin and spacing of a glyph or speed button; inactive while the margin is -1 (automatic).
 class TMRMarginSpacing : public TMRPropertyHandler {
 public:
+    // The Margin that places the caption automatically (centred): nothing to scale.
+    static constexpr int AutomaticMargin = -1;
+
     explicit TMRMarginSpacing(QWidget* control);
     void Capture() override;
     void Apply() override;
+    const char* kind() const override { return "TMRMarginSpacing"; }
 
     IntProperty Margin;
     IntProperty Spacing;
@@ -231,6 +252,7 @@ class TMRStretch : public TMRPropertyHandler {
 public:
     using TMRPropertyHandler::TMRPropertyHandler;
     QString Diagnose() const override;
+    const char* kind() const override { return "TMRStretch"; }
 };
 
 // A label that sizes itself fights the scaling: the advice is to switch AutoSize off. While it
@@ -241,6 +263,7 @@ public:
     using TMRPropertyHandler::TMRPropertyHandler;
     void Apply() override;
     QString Diagnose() const override;
+    const char* kind() const override { return "TMRAutoSize"; }
 };
 
 } // namespace scaling

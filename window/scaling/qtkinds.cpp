@@ -4,7 +4,6 @@
 #include "component.h"
 #include "properties.h"
 
-#include <QHash>
 #include <QLayout>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -18,30 +17,20 @@ enum class ContainerKind { Plain, Leaf, TabWidget, ScrollArea };
 
 ContainerKind containerKind(const QWidget* widget)
 {
-    // Asked for every control on every resize: one answer per class.
-    static QHash<const QMetaObject*, ContainerKind> cache;
-    const QMetaObject* meta = widget->metaObject();
-    auto hit = cache.constFind(meta);
-    if (hit != cache.constEnd())
-        return hit.value();
-    ContainerKind kind = ContainerKind::Plain;
-    if (widget->inherits("QTabWidget")) {
-        kind = ContainerKind::TabWidget;
-    } else if (widget->inherits("QScrollArea")) {
-        kind = ContainerKind::ScrollArea;
-    } else {
+    return perClass<ContainerKind>(widget, [](const QWidget* w) {
+        if (w->inherits("QTabWidget"))
+            return ContainerKind::TabWidget;
+        if (w->inherits("QScrollArea"))
+            return ContainerKind::ScrollArea;
         static const char* const leaves[]
             = {"QAbstractScrollArea", "QComboBox", "QAbstractSpinBox", "QAbstractButton", "QLineEdit",
                 "QLabel", "QTabBar", "QStatusBar", "QAbstractSlider", "QProgressBar", "QMenuBar", "QToolBar"};
         for (const char* leaf : leaves) {
-            if (widget->inherits(leaf)) {
-                kind = ContainerKind::Leaf;
-                break;
-            }
+            if (w->inherits(leaf))
+                return ContainerKind::Leaf;
         }
-    }
-    cache.insert(meta, kind);
-    return kind;
+        return ContainerKind::Plain;
+    });
 }
 
 void appendChildWidgets(const QWidget* parent, std::vector<QWidget*>& out)
@@ -115,6 +104,14 @@ QStackedWidget* asNotebook(QWidget* control)
     if (stack && qobject_cast<QTabWidget*>(stack->parentWidget()))
         return nullptr;
     return stack;
+}
+
+void snapToCurrentPage(QWidget* page, const QTabWidget* pages)
+{
+    if (!pages)
+        return;
+    if (const QWidget* current = pages->currentWidget())
+        page->setGeometry(current->geometry());
 }
 
 void emptyCurrentPage(QTabWidget* notebook)

@@ -2,6 +2,8 @@
 // children it scales, the multi-page containers, and which property is a control's font.
 #pragma once
 
+#include <QHash>
+#include <QMetaObject>
 #include <QMetaProperty>
 #include <QWidget>
 
@@ -26,6 +28,26 @@ QTabWidget* tabbedNotebookOf(const QWidget* page);
 bool isTabbedNotebook(const QWidget* control);
 // A notebook: a stacked widget of its own, not the page stack inside a tab widget.
 QStackedWidget* asNotebook(QWidget* control);
+
+// A page of a multi-page control (a page control or a tabbed notebook, as pageControlOf and
+// tabbedNotebookOf name it) takes the bounds of that control's current page, as every page of
+// it is aligned to the same page stack. Nothing when pages is null or shows no page.
+void snapToCurrentPage(QWidget* page, const QTabWidget* pages);
+
+// classify(widget)'s answer, worked out once per class of widget: the answer must depend on the
+// class alone. The panel asks for every control on every resize, and the main window's 693
+// boxes share one class. Each caller (each classify) keeps a table of its own.
+template <typename Answer, typename Classify> Answer perClass(const QWidget* widget, Classify&& classify)
+{
+    static QHash<const QMetaObject*, Answer> known;
+    const QMetaObject* meta = widget->metaObject();
+    const auto found = known.constFind(meta);
+    if (found != known.cend())
+        return *found;
+    const Answer answer = classify(widget);
+    known.insert(meta, answer);
+    return answer;
+}
 
 // Gives a tabbed notebook's current page the empty rectangle, after which the notebook aligns
 // the page to its client area again (the page fills the page stack).

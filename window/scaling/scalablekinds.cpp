@@ -1,12 +1,12 @@
-// Counterparts used only by tests and benchmarks: Qt controls that publish the property names
-// the scaling handlers look up.
+// The scaling library's public control kinds: Qt controls that publish the property names the
+// scaling handlers look up.
 #include "scalablekinds.h"
+
+#include "nobderp.h"
 
 #include "fonts.h"
 #include "rowheightdelegate.h"
 
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QScrollBar>
 #include <QStandardItemModel>
 
@@ -72,38 +72,6 @@ private:
 };
 
 } // namespace
-
-int fontCellHeight(const QFont& font)
-{
-    return QFontMetrics(font).height();
-}
-
-void setFontCellHeight(QFont& font, int cellHeight)
-{
-    // The largest pixel size whose cell fits (1 when none does). The cell grows with the pixel
-    // size, though not in a fixed ratio: the search starts where the font's present ratio points
-    // and steps from there, since every size tried loads a font engine of its own.
-    const int target = std::max(1, cellHeight);
-    int pixels = target;
-    const int present = QFontInfo(font).pixelSize();
-    const int cell = fontCellHeight(font);
-    if (present > 0 && cell > 0)
-        pixels = std::clamp(int(qint64(target) * present / cell), 1, target);
-    font.setPixelSize(pixels);
-    if (fontCellHeight(font) <= target) {
-        while (pixels < target) {
-            QFont larger = font;
-            larger.setPixelSize(pixels + 1);
-            if (fontCellHeight(larger) > target)
-                break;
-            font = larger;
-            ++pixels;
-        }
-        return;
-    }
-    while (pixels > 1 && fontCellHeight(font) > target)
-        font.setPixelSize(--pixels);
-}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -198,8 +166,8 @@ void FontHeightComboBox::setItemHeight(int height)
 
 int FontHeightComboBox::fontHeight() const
 {
-    if (cellHeight_ > 0 && font() == cellFont_)
-        return cellHeight_;
+    if (cellHeight_ && font() == cellHeight_->font)
+        return cellHeight_->height;
     return -widgets::fontCharacterHeight(font());
 }
 
@@ -208,11 +176,14 @@ void FontHeightComboBox::setFontHeight(int height)
     QFont f = font();
     if (height < 0) {
         f.setPixelSize(-height);
-        cellHeight_ = 0;
+        cellHeight_.reset();
     } else {
         setFontCellHeight(f, height);
-        cellHeight_ = height;
-        cellFont_ = f;
+        // A height of 0 is no cell height to keep: the font's character height stands for it.
+        if (height > 0)
+            cellHeight_ = CellHeight {height, f};
+        else
+            cellHeight_.reset();
     }
     setFont(f);
 }

@@ -1,10 +1,12 @@
-// Counterparts used only by tests and benchmarks: Qt controls that publish the properties the
-// scaling handlers look up by name (item heights, scroll ranges, grid defaults, tab sizes,
-// margins, status panels, header sections, columns), so that every handler can be tried; and
-// the item collections those handlers read.
+// The scaling library's public control kinds (target `scalingkinds`, linked apart from the panel):
+// Qt controls that publish the properties the scaling handlers look up by name (item heights,
+// scroll ranges, grid defaults, tab sizes, margins, status panels, header sections, columns), so
+// that a form built with them has every handler at work. The tests and benchmarks use them; the
+// program shows none of them and does not link them.
 #pragma once
 
 #include "component.h"
+#include "itemwidths.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -21,32 +23,12 @@
 #include <QTreeView>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QStandardItemModel;
 
 namespace scaling {
-
-// A collection of items that each have a width (status panels, list view columns).
-class ItemWidths : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-    virtual int count() const = 0;
-    virtual int width(int index) const = 0;
-    virtual void setWidth(int index, int width) = 0;
-};
-
-// Header sections: each has a width kept between its minimum and maximum width.
-class HeaderSections : public ItemWidths {
-    Q_OBJECT
-public:
-    using ItemWidths::ItemWidths;
-    virtual int minWidth(int index) const = 0;
-    virtual void setMinWidth(int index, int width) = 0;
-    virtual int maxWidth(int index) const = 0;
-    virtual void setMaxWidth(int index, int width) = 0;
-};
 
 // A plain list of widths that tells its control after every change.
 class WidthList : public ItemWidths {
@@ -114,9 +96,13 @@ public:
     void setFontHeight(int height);
 
 private:
+    // The positive height last set and the font it gave: it stands while the font is that one.
+    struct CellHeight {
+        int height;
+        QFont font;
+    };
     int itemHeight_ = 16;
-    int cellHeight_ = 0; // the positive height last set, while the font is the one it gave
-    QFont cellFont_;
+    std::optional<CellHeight> cellHeight_;
 };
 
 // A scrolled area whose content widget (content()) holds the scrolled controls.
@@ -300,10 +286,5 @@ class TreeView : public QTreeView, public widgets::Component {
 public:
     TreeView(QWidget* parent, widgets::Component* owner, const QString& name);
 };
-
-// The cell height of a font: ascent plus descent, in pixels.
-int fontCellHeight(const QFont& font);
-// Gives the font the largest pixel size whose cell height is at most cellHeight (at least 1 px).
-void setFontCellHeight(QFont& font, int cellHeight);
 
 } // namespace scaling
