@@ -173,7 +173,7 @@ std::vector<Problem> strayCharacters(
 }
 
 // The drawing rows 1 .. rows, columns 1 .. columns of a 21 x 21 picture.
-std::vector<std::string> pictureRows(const Drawing& picture, std::pair<int, int> extent)
+std::vector<std::string> pictureRows(const Bitmap& picture, std::pair<int, int> extent)
 {
     std::vector<std::string> rows = picture.rows();
     rows.resize(static_cast<std::size_t>(extent.first));
@@ -199,7 +199,7 @@ void judge(CheckResult& result, const engine::SchemeDrawing& drawing, const Chec
 
     // The drawing must fit the clues the window shows (hidden cells are gaps); where it does
     // not, the puzzle is broken whatever else fits them, and no search is needed to say so.
-    const Drawing picture = puzzle.picture();
+    const Bitmap picture = puzzle.picture();
     bool fits = true;
     for (int line = 0; line < GridSize; ++line)
         fits = fits && picture.rowClues(line) == puzzle.rowClues[static_cast<std::size_t>(line)]

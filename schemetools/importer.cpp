@@ -1,6 +1,7 @@
 // The import of a drawing from any of the sources the tool reads.
 #include "importer.h"
 
+#include "fileread.h"
 #include "inputerror.h"
 #include "nonformat.h"
 #include "puzzle.h"
@@ -30,7 +31,7 @@ std::string sizeText(int width, int height)
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-Drawing fromNon(const std::string& text, const ImportOptions& options)
+Bitmap fromNon(const std::string& text, const ImportOptions& options)
 {
     const NonPuzzle puzzle = parseNon(text);
     if (puzzle.width > GridSize || puzzle.height > GridSize)
@@ -91,9 +92,9 @@ std::optional<SourceKind> sourceKindNamed(const std::string& name)
     return std::nullopt;
 }
 
-Drawing importDrawing(const std::string& path, SourceKind kind, const ImportOptions& options)
+Bitmap importBitmap(const std::string& path, SourceKind kind, const ImportOptions& options)
 {
-    Drawing drawing;
+    Bitmap drawing;
     switch (kind) {
     case SourceKind::Non:
         drawing = fromNon(readCapped(path, TextFileCap), options);

@@ -2,7 +2,7 @@
 // reading with its size cap, the solving of clues without a goal, and the scheme text.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 #include "pictureimport.h"
 #include "solver.h"
 
@@ -27,6 +27,6 @@ struct ImportOptions {
 
 // The drawing in the file at path, cropped, at most 21 x 21. Throws InputError (without the
 // file's name) for anything that makes the source unusable.
-Drawing importDrawing(const std::string& path, SourceKind kind, const ImportOptions& options);
+Bitmap importBitmap(const std::string& path, SourceKind kind, const ImportOptions& options);
 
 } // namespace schemetools

@@ -183,7 +183,7 @@ NonPuzzle parseNon(std::string_view text)
         if (goal.size() != cells || goal.find_first_not_of("01") != std::string::npos)
             throw InputError(
                 "the goal must be " + std::to_string(cells) + " digits 0 and 1 (width x height)");
-        Drawing drawing(puzzle.width, puzzle.height);
+        Bitmap drawing(puzzle.width, puzzle.height);
         for (int r = 0; r < puzzle.height; ++r) {
             for (int c = 0; c < puzzle.width; ++c)
                 drawing.setFilled(r, c, goal[static_cast<std::size_t>(r * puzzle.width + c)] == '1');

@@ -2,7 +2,7 @@
 // title; reading it with every contradiction reported, and writing a scheme as one.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +17,7 @@ struct NonPuzzle {
     int height = 0;
     std::vector<Clues> rows;
     std::vector<Clues> columns;
-    std::optional<Drawing> goal;
+    std::optional<Bitmap> goal;
 };
 
 // Reads the text of a .non file. Lines end in LF, CR LF or CR; lines starting with "#" are

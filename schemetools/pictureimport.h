@@ -3,7 +3,7 @@
 // picture larger than the grid refused or reduced by area averaging.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 
 #include <QByteArray>
 
@@ -24,6 +24,6 @@ struct PictureOptions {
 // The drawing of the picture in bytes, cropped to its dark pixels, at most 21 x 21. Throws
 // InputError when the bytes are no picture Qt can read, it has more than maxPixels pixels, it
 // has no dark pixel, or it is larger than 21 x 21 (its size in the message) without fit.
-Drawing importPicture(const QByteArray& bytes, const PictureOptions& options);
+Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options);
 
 } // namespace schemetools

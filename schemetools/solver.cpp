@@ -202,9 +202,9 @@ public:
         }
     }
 
-    Drawing picture(const Grid& grid) const
+    Bitmap picture(const Grid& grid) const
     {
-        Drawing drawing(input_.width, input_.height);
+        Bitmap drawing(input_.width, input_.height);
         for (int r = 0; r < input_.height; ++r) {
             for (int c = 0; c < input_.width; ++c)
                 drawing.setFilled(r, c, grid[cellIndex(r, c)] == CellState::Filled);
@@ -261,7 +261,7 @@ int countOpen(const std::vector<CellState>& grid)
 // With a known picture, whether another one exists: every open cell is probed with the value
 // the known picture does not give it; a contradiction settles the cell, and what no probe
 // settles is searched for a picture with that other value.
-void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Drawing& known)
+void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Bitmap& known)
 {
     const int width = known.width();
     auto knownValue = [&](int cell) {
@@ -299,7 +299,7 @@ void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Drawi
 
 } // namespace
 
-SolverResult solve(const SolverInput& input, long nodeBudget, const Drawing* known)
+SolverResult solve(const SolverInput& input, long nodeBudget, const Bitmap* known)
 {
     if (input.width < 0 || input.height < 0 || input.width > MaxLineLength || input.height > MaxLineLength)
         throw std::invalid_argument("the solver takes at most 32 x 32 cells");

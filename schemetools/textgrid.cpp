@@ -35,7 +35,7 @@ std::string shown(const std::string& character)
 
 } // namespace
 
-Drawing parseTextGrid(std::string_view text)
+Bitmap parseTextGrid(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
@@ -68,7 +68,7 @@ Drawing parseTextGrid(std::string_view text)
     if (width > 1000 || rows.size() > 1000)
         throw InputError("the grid is " + std::to_string(width) + " x " + std::to_string(rows.size())
             + " characters: far more than 21 x 21");
-    Drawing drawing(static_cast<int>(width), static_cast<int>(rows.size()));
+    Bitmap drawing(static_cast<int>(width), static_cast<int>(rows.size()));
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c)
             drawing.setFilled(static_cast<int>(r), static_cast<int>(c), rows[r][c]);

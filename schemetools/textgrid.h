@@ -2,7 +2,7 @@
 // empty one; one line per row, in UTF-8.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 
 #include <string_view>
 
@@ -11,6 +11,6 @@ namespace schemetools {
 // The drawing of a text grid, uncropped; short lines and missing rows are empty. A
 // byte-order mark at the start is skipped. Throws InputError naming the line and column of a
 // character that is neither filled nor empty.
-Drawing parseTextGrid(std::string_view text);
+Bitmap parseTextGrid(std::string_view text);
 
 } // namespace schemetools

@@ -1,8 +1,9 @@
-// Drawing worksheets and pictures of schemes, and writing them as .non.
+// Bitmap worksheets and pictures of schemes, and writing them as .non.
 #include "worksheet.h"
 
 #include "nonformat.h"
 
+#include "bgrcolor.h"
 #include "colors.h"
 
 #include <QBuffer>
@@ -24,12 +25,6 @@ constexpr double MarginMm = 15;
 constexpr double LargestCellMm = 12; // a small puzzle still fits on the page with its clues
 constexpr int ClueSlots = engine::CluesPerLine;
 constexpr int PngCell = 20; // pixels per cell, as the window draws a box at its design size
-
-QColor fromEngine(engine::Color color)
-{
-    // Engine colours keep blue in the high byte and red in the low byte.
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
 
 // The rows and columns that hold a visible cell, first and last (from 0).
 struct Box {
@@ -125,8 +120,8 @@ public:
                 gridLeft + (column - box.left) * cell, gridTop + (row - box.top) * cell, cell, cell);
         };
 
-        const QColor silver = fromEngine(engine::color::Silver);
-        const QColor grey = fromEngine(engine::color::Grey);
+        const QColor silver = bgr::toQColor(engine::color::Silver);
+        const QColor grey = bgr::toQColor(engine::color::Grey);
         font(cell / mm(1) * 0.55, true);
         // A clue group of five slots, the clues flush against the grid, as the window shows it;
         // step goes from one slot to the next, towards the grid.
@@ -223,7 +218,8 @@ QByteArray picturePng(const Puzzle& puzzle)
         for (int c = box.left; c <= box.right; ++c) {
             if (!puzzle.cell(r, c).visible)
                 continue;
-            painter.setBrush(puzzle.pictureCell(r, c) ? fromEngine(engine::color::Green) : QColor(Qt::white));
+            painter.setBrush(
+                puzzle.pictureCell(r, c) ? bgr::toQColor(engine::color::Green) : QColor(Qt::white));
             painter.drawRect((c - box.left) * PngCell, (r - box.top) * PngCell, PngCell, PngCell);
         }
     }
@@ -243,7 +239,7 @@ std::string puzzleNon(const Sheet& sheet)
     non.title = sheet.title;
     non.width = std::max(0, box.columns());
     non.height = std::max(0, box.rows());
-    Drawing goal(non.width, non.height);
+    Bitmap goal(non.width, non.height);
     for (int r = box.top; r <= box.bottom; ++r) {
         non.rows.push_back(puzzle.rowClues[static_cast<std::size_t>(r)]);
         for (int c = box.left; c <= box.right; ++c)

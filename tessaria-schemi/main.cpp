@@ -316,11 +316,11 @@ int import(const std::vector<std::string>& args)
             "import ");
 
     try {
-        const Drawing drawing = [&] {
+        const Bitmap drawing = [&] {
             // libpng writes its own line about a damaged picture straight to the standard error;
             // the message below says the same in the tool's words, and says it once.
             const QuietStandardError quiet;
-            return importDrawing(source, *kind, options);
+            return importBitmap(source, *kind, options);
         }();
         const std::string text = drawing.schemeText();
         saveFiles(

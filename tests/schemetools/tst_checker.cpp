@@ -37,7 +37,7 @@ void CheckerTest::engineCluesMatchTheDrawing()
     QRandomGenerator random(11);
     for (int round = 0; round < 300; ++round) {
         const int percent = int(random.bounded(10, 90));
-        Drawing drawing(GridSize, GridSize);
+        Bitmap drawing(GridSize, GridSize);
         for (int r = 0; r < GridSize; ++r) {
             for (int c = 0; c < GridSize; ++c)
                 drawing.setFilled(r, c, int(random.bounded(100)) < percent);

@@ -131,7 +131,7 @@ void ImportTest::golden()
     const auto kind = sourceKindOf(path);
     QVERIFY(kind);
     QStringList got;
-    for (const std::string& row : importDrawing(path, *kind, options).rows())
+    for (const std::string& row : importBitmap(path, *kind, options).rows())
         got << QString::fromStdString(row);
     QCOMPARE(got, rows);
 }
@@ -149,7 +149,7 @@ void ImportTest::fitReducesByAreaAveraging()
     const std::string path = enginetest::writeFile(dir_, "ring.png", pictureBytes(image, "PNG"));
     ImportOptions options;
     try {
-        importDrawing(path, SourceKind::Picture, options);
+        importBitmap(path, SourceKind::Picture, options);
         QFAIL("a picture larger than the grid was taken without --fit");
     } catch (const InputError& error) {
         QCOMPARE(std::string(error.what()),
@@ -158,7 +158,7 @@ void ImportTest::fitReducesByAreaAveraging()
                 "reduce it"));
     }
     options.picture.fit = true;
-    const Drawing drawing = importDrawing(path, SourceKind::Picture, options);
+    const Bitmap drawing = importBitmap(path, SourceKind::Picture, options);
     QCOMPARE(drawing.width(), 21);
     QCOMPARE(drawing.height(), 21);
     // The ring and the square survive, with white between them.
@@ -179,9 +179,9 @@ void ImportTest::fitReducesByAreaAveraging()
     }
     const std::string boardPath = enginetest::writeFile(dir_, "board.png", pictureBytes(board, "PNG"));
     options.picture.threshold = 140;
-    QCOMPARE(importDrawing(boardPath, SourceKind::Picture, options).filledCount(), 21 * 21);
+    QCOMPARE(importBitmap(boardPath, SourceKind::Picture, options).filledCount(), 21 * 21);
     options.picture.threshold = 120;
-    QVERIFY_THROWS_EXCEPTION(InputError, importDrawing(boardPath, SourceKind::Picture, options));
+    QVERIFY_THROWS_EXCEPTION(InputError, importBitmap(boardPath, SourceKind::Picture, options));
 }
 
 void ImportTest::badInput_data()
@@ -270,7 +270,7 @@ void ImportTest::badInput()
     QFETCH(QString, message);
     const std::string path = enginetest::writeFile(dir_, name, bytes);
     try {
-        importDrawing(path, *sourceKindOf(path), ImportOptions {});
+        importBitmap(path, *sourceKindOf(path), ImportOptions {});
         QFAIL("the input was taken");
     } catch (const InputError& error) {
         QCOMPARE(QString::fromUtf8(error.what()), message);
