@@ -10,6 +10,7 @@
 
 #include "game.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -133,53 +134,84 @@ int usage(const std::string& text, const char* command)
     return BadInput;
 }
 
-// The arguments of a command: options (with their value, if they take one) and the rest.
-struct Arguments {
-    std::map<std::string, std::string> options;
-    std::vector<std::string> paths;
-    std::string error;
-};
-
-Arguments parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& flags,
-    const std::vector<std::string>& valued)
-{
-    Arguments parsed;
-    auto among = [](const std::vector<std::string>& list, const std::string& name) {
-        return std::find(list.begin(), list.end(), name) != list.end();
-    };
-    bool onlyPaths = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (onlyPaths || arg.empty() || arg[0] != '-' || arg == "-") {
-            parsed.paths.push_back(arg);
-        } else if (arg == "--") {
-            onlyPaths = true;
-        } else if (among(flags, arg)) {
-            parsed.options[arg] = "";
-        } else if (among(valued, arg)) {
-            if (i + 1 >= args.size()) {
-                parsed.error = arg + " needs a value";
-                return parsed;
-            }
-            parsed.options[arg] = args[++i];
-        } else {
-            parsed.error = "unknown option " + arg;
-            return parsed;
-        }
+// The arguments of a command, read by QCommandLineParser: options (with their value, if they
+// take one) and the rest, the paths. Only the command's own options are known: none of Qt's.
+// The arguments are taken as Latin-1, one character per byte, so that a file name that is no
+// valid UTF-8 comes back byte for byte.
+class Arguments {
+public:
+    Arguments(const std::vector<std::string>& args, std::initializer_list<const char*> flags,
+        std::initializer_list<const char*> valued)
+    {
+        // "-o" and "--json" alike are options of one word.
+        parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        for (const char* flag : flags)
+            parser_.addOption(QCommandLineOption(name(flag)));
+        for (const char* option : valued)
+            parser_.addOption(QCommandLineOption(name(option), QString(), QStringLiteral("VALUE")));
+        QStringList list {QStringLiteral("tessaria-schemi")};
+        for (const std::string& arg : args)
+            list << QString::fromLatin1(arg.data(), qsizetype(arg.size()));
+        if (!parser_.parse(list))
+            error_ = errorOf(args, valued);
+        for (const QString& path : parser_.positionalArguments())
+            paths_.push_back(bytes(path));
     }
-    return parsed;
-}
+
+    bool has(const char* option) const { return parser_.isSet(name(option)); }
+    // The last value given to a valued option.
+    std::string value(const char* option) const { return bytes(parser_.value(name(option))); }
+    const std::vector<std::string>& paths() const { return paths_; }
+    // What is wrong with the command line, in the tool's words; empty when nothing.
+    const std::string& error() const { return error_; }
+
+private:
+    // The option's name without its dashes, as the parser knows it.
+    static QString name(const char* option)
+    {
+        while (*option == '-')
+            ++option;
+        return QString::fromLatin1(option);
+    }
+    static std::string bytes(const QString& text) { return text.toLatin1().toStdString(); }
+
+    // An unknown option, named as it was written, or a valued option at the end without a value.
+    std::string errorOf(const std::vector<std::string>& args, std::initializer_list<const char*> valued) const
+    {
+        const QStringList unknown = parser_.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const std::string option = bytes(unknown.front());
+            for (const std::string& arg : args) {
+                if (arg == "--")
+                    break;
+                const std::string written = arg.substr(0, arg.find('='));
+                if (written == "-" + option || written == "--" + option)
+                    return "unknown option " + written;
+            }
+            return "unknown option --" + option;
+        }
+        for (const char* option : valued) {
+            if (!args.empty() && args.back() == option)
+                return std::string(option) + " needs a value";
+        }
+        return bytes(parser_.errorText());
+    }
+
+    QCommandLineParser parser_;
+    std::vector<std::string> paths_;
+    std::string error_;
+};
 
 // The start every command shares: its help, or a usage error; nothing when it may go on.
 std::optional<int> helpOrError(const Arguments& a, const char* help, const char* command)
 {
-    if (a.options.count("--help")) {
+    if (a.has("--help")) {
         say(help);
         return AllFine;
     }
-    if (!a.error.empty())
-        return usage(a.error, command);
-    if (a.paths.empty())
+    if (!a.error().empty())
+        return usage(a.error(), command);
+    if (a.paths().empty())
         return usage(std::string(command) + "needs a file or folder to work on", command);
     return std::nullopt;
 }
@@ -209,20 +241,20 @@ bool fine(const CheckResult& result)
 
 int check(const std::vector<std::string>& args)
 {
-    const Arguments a = parseArguments(args, {"--json", "--help"}, {"--budget"});
+    const Arguments a(args, {"--json", "--help"}, {"--budget"});
     if (const auto status = helpOrError(a, CheckHelp, "check "))
         return *status;
     CheckOptions options;
-    if (a.options.count("--budget")) {
-        const auto budget = number(a.options.at("--budget"), 1, 1'000'000'000);
+    if (a.has("--budget")) {
+        const auto budget = number(a.value("--budget"), 1, 1'000'000'000);
         if (!budget)
             return usage("--budget takes a whole number of steps from 1 to 1000000000", "check ");
         options.nodeBudget = *budget;
     }
-    const bool json = a.options.count("--json") > 0;
+    const bool json = a.has("--json");
 
     int status = AllFine;
-    for (const std::string& path : a.paths) {
+    for (const std::string& path : a.paths()) {
         const SchemePaths found = collectSchemes({path});
         if (!found.missing.empty()) {
             complain(path + ": no such file or folder");
@@ -280,16 +312,16 @@ bool endsWith(const std::string& text, const std::string& end)
 
 int import(const std::vector<std::string>& args)
 {
-    const Arguments a = parseArguments(args, {"--fit", "--allow-not-unique", "--force", "--json", "--help"},
+    const Arguments a(args, {"--fit", "--allow-not-unique", "--force", "--json", "--help"},
         {"-o", "--from", "--threshold"});
     if (const auto status = helpOrError(a, ImportHelp, "import "))
         return *status;
-    if (a.paths.size() != 1)
+    if (a.paths().size() != 1)
         return usage("import takes one source", "import ");
-    if (!a.options.count("-o"))
+    if (!a.has("-o"))
         return usage("import needs -o NAME.dis, the scheme to write", "import ");
-    const std::string source = a.paths.front();
-    const std::string target = a.options.at("-o");
+    const std::string source = a.paths().front();
+    const std::string target = a.value("-o");
     if (!endsWith(target, ".dis")
         || QFileInfo(QString::fromStdString(target)).fileName() == QStringLiteral(".dis"))
         return usage(target
@@ -298,17 +330,17 @@ int import(const std::vector<std::string>& args)
             "import ");
 
     ImportOptions options;
-    if (a.options.count("--threshold")) {
-        const auto threshold = number(a.options.at("--threshold"), 0, 256);
+    if (a.has("--threshold")) {
+        const auto threshold = number(a.value("--threshold"), 0, 256);
         if (!threshold)
             return usage("--threshold takes a grey level from 0 to 256", "import ");
         options.picture.threshold = int(*threshold);
     }
-    options.picture.fit = a.options.count("--fit") > 0;
-    options.allowNotUnique = a.options.count("--allow-not-unique") > 0;
+    options.picture.fit = a.has("--fit");
+    options.allowNotUnique = a.has("--allow-not-unique");
     std::optional<SourceKind> kind
-        = a.options.count("--from") ? sourceKindNamed(a.options.at("--from")) : sourceKindOf(source);
-    if (a.options.count("--from") && !kind)
+        = a.has("--from") ? sourceKindNamed(a.value("--from")) : sourceKindOf(source);
+    if (a.has("--from") && !kind)
         return usage("--from takes non, picture or text", "import ");
     if (!kind)
         return usage(source
@@ -323,8 +355,7 @@ int import(const std::vector<std::string>& args)
             return importBitmap(source, *kind, options);
         }();
         const std::string text = drawing.schemeText();
-        saveFiles(
-            {{target, QByteArray(text.data(), qsizetype(text.size()))}}, a.options.count("--force") > 0);
+        saveFiles({{target, QByteArray(text.data(), qsizetype(text.size()))}}, a.has("--force"));
     } catch (const InputError& error) {
         const std::string message = error.what();
         // Saving names its own file; the reading of the source does not.
@@ -332,7 +363,7 @@ int import(const std::vector<std::string>& args)
         return BadInput;
     }
     const CheckResult result = checkFile(target);
-    printCheck(result, a.options.count("--json") > 0);
+    printCheck(result, a.has("--json"));
     return result.unreadable ? BadInput : fine(result) ? AllFine : ProblemsFound;
 }
 
@@ -350,17 +381,17 @@ std::string outputPath(const std::string& scheme, const std::string& out, const 
 
 int exportSchemes(const std::vector<std::string>& args)
 {
-    const Arguments a = parseArguments(args, {"--solution", "--force", "--help"}, {"--to", "-o"});
+    const Arguments a(args, {"--solution", "--force", "--help"}, {"--to", "-o"});
     if (const auto status = helpOrError(a, ExportHelp, "export "))
         return *status;
-    if (!a.options.count("--to"))
+    if (!a.has("--to"))
         return usage("export needs --to non, pdf or png", "export ");
-    const std::string to = a.options.at("--to");
+    const std::string to = a.value("--to");
     if (to != "non" && to != "pdf" && to != "png")
         return usage("--to takes non, pdf or png", "export ");
-    const std::string out = a.options.count("-o") ? a.options.at("-o") : std::string();
+    const std::string out = a.has("-o") ? a.value("-o") : std::string();
 
-    const SchemePaths found = collectSchemes(a.paths);
+    const SchemePaths found = collectSchemes(a.paths());
     for (const std::string& missing : found.missing)
         complain(missing + ": no such file or folder");
     if (!found.missing.empty())
@@ -393,8 +424,8 @@ int exportSchemes(const std::vector<std::string>& args)
 
     std::vector<OutputFile> files;
     if (to == "pdf") {
-        files.push_back({outputPath(found.files.front(), out, "pdf"),
-            worksheetPdf(sheets, a.options.count("--solution") > 0)});
+        files.push_back(
+            {outputPath(found.files.front(), out, "pdf"), worksheetPdf(sheets, a.has("--solution"))});
     } else {
         for (std::size_t i = 0; i < sheets.size(); ++i) {
             QByteArray bytes;
@@ -408,7 +439,7 @@ int exportSchemes(const std::vector<std::string>& args)
         }
     }
     try {
-        saveFiles(files, a.options.count("--force") > 0);
+        saveFiles(files, a.has("--force"));
     } catch (const InputError& error) {
         complain(error.what());
         return BadInput;
