@@ -82,11 +82,37 @@ public:
     // Title, name and date, and the grid below them; filled shows the picture.
     void page(const Sheet& sheet, bool filled, const QSizeF& page)
     {
-        const Puzzle& puzzle = sheet.puzzle;
         const double left = mm(MarginMm);
-        double top = mm(MarginMm);
         const double width = page.width() - 2 * mm(MarginMm);
+        const double top = header(sheet, filled, left, mm(MarginMm), width);
+        const Box box = visibleBox(sheet.puzzle);
+        if (box.bottom < 0)
+            return;
+        const GridLayout grid = layOut(box, left, top, width, page.height() - mm(MarginMm) - top);
+        font(grid.cell / mm(1) * 0.55, true);
+        clueGroups(sheet.puzzle, grid);
+        cells(sheet.puzzle, grid, filled);
+        guideLines(grid);
+        font(grid.cell / mm(1) * 0.42, true);
+        lineLabels(sheet.puzzle, grid);
+    }
 
+private:
+    // Where the visible part of the grid stands on the page, and the size of its cells.
+    struct GridLayout {
+        Box box;
+        double left = 0; // of the grid's first visible column
+        double top = 0; // of its first visible row
+        double cell = 0;
+        QRectF cellRect(int row, int column) const
+        {
+            return QRectF(left + (column - box.left) * cell, top + (row - box.top) * cell, cell, cell);
+        }
+    };
+
+    // The title and the lines for name and date; returns where the grid may start.
+    double header(const Sheet& sheet, bool filled, double left, double top, double width)
+    {
         font(7, true);
         painter_.setPen(Qt::black);
         const QString title
@@ -102,28 +128,28 @@ public:
             QStringLiteral("Date"));
         painter_.drawLine(
             QPointF(left + width * 0.66 + mm(16), top + mm(7.5)), QPointF(left + width, top + mm(7.5)));
-        top += mm(16);
+        return top + mm(16);
+    }
 
-        const Box box = visibleBox(puzzle);
-        if (box.bottom < 0)
-            return;
-        // Clue slots and labels take a cell's room each: five clue slots before the grid, one
-        // label after it, in both directions.
+    // Clue slots and labels take a cell's room each: five clue slots before the grid, one label
+    // after it, in both directions; the whole is centred across the page.
+    static GridLayout layOut(const Box& box, double left, double top, double width, double height)
+    {
         const int across = ClueSlots + box.columns() + 1;
         const int down = ClueSlots + box.rows() + 1;
-        const double height = page.height() - mm(MarginMm) - top;
-        const double cell = std::min({width / across, height / down, mm(LargestCellMm)});
-        const double gridLeft = left + (width - across * cell) / 2 + ClueSlots * cell;
-        const double gridTop = top + ClueSlots * cell;
-        auto cellRect = [&](int row, int column) {
-            return QRectF(
-                gridLeft + (column - box.left) * cell, gridTop + (row - box.top) * cell, cell, cell);
-        };
+        GridLayout grid;
+        grid.box = box;
+        grid.cell = std::min({width / across, height / down, mm(LargestCellMm)});
+        grid.left = left + (width - across * grid.cell) / 2 + ClueSlots * grid.cell;
+        grid.top = top + ClueSlots * grid.cell;
+        return grid;
+    }
 
+    // Every row's and column's clue group of five slots, the clues flush against the grid, as
+    // the window shows them.
+    void clueGroups(const Puzzle& puzzle, const GridLayout& grid)
+    {
         const QColor silver = bgr::toQColor(engine::color::Silver);
-        const QColor grey = bgr::toQColor(engine::color::Grey);
-        font(cell / mm(1) * 0.55, true);
-        // A clue group of five slots, the clues flush against the grid, as the window shows it;
         // step goes from one slot to the next, towards the grid.
         auto clueGroup = [&](const Clues& clues, const QRectF& first, QPointF step) {
             if (clues.empty())
@@ -134,44 +160,64 @@ public:
                     clue >= 0 ? QString::number(clues[static_cast<std::size_t>(clue)]) : QString());
             }
         };
+        const Box& box = grid.box;
+        const double cell = grid.cell;
         for (int r = box.top; r <= box.bottom; ++r)
             clueGroup(puzzle.rowClues[static_cast<std::size_t>(r)],
-                cellRect(r, box.left).translated(-ClueSlots * cell, 0), QPointF(cell, 0));
+                grid.cellRect(r, box.left).translated(-ClueSlots * cell, 0), QPointF(cell, 0));
         for (int c = box.left; c <= box.right; ++c)
             clueGroup(puzzle.columnClues[static_cast<std::size_t>(c)],
-                cellRect(box.top, c).translated(0, -ClueSlots * cell), QPointF(0, cell));
+                grid.cellRect(box.top, c).translated(0, -ClueSlots * cell), QPointF(0, cell));
+    }
+
+    // The visible cells, white to write in, or with the picture when filled.
+    void cells(const Puzzle& puzzle, const GridLayout& grid, bool filled)
+    {
+        const Box& box = grid.box;
         for (int r = box.top; r <= box.bottom; ++r) {
             for (int c = box.left; c <= box.right; ++c) {
                 if (puzzle.cell(r, c).visible)
-                    drawBox(cellRect(r, c),
+                    drawBox(grid.cellRect(r, c),
                         filled && puzzle.pictureCell(r, c) ? QColor(32, 32, 32) : Qt::white, Qt::black);
             }
         }
-        // The guide lines after every fifth row and column, as the window's "---" aid draws them.
+    }
+
+    // The guide lines after every fifth row and column, as the window's "---" aid draws them.
+    void guideLines(const GridLayout& grid)
+    {
+        const Box& box = grid.box;
         painter_.setPen(QPen(Qt::black, mm(0.7)));
         for (int r = box.top; r < box.bottom; ++r) {
             if ((r + 1) % 5 == 0)
-                painter_.drawLine(cellRect(r + 1, box.left).topLeft(), cellRect(r + 1, box.right).topRight());
+                painter_.drawLine(
+                    grid.cellRect(r + 1, box.left).topLeft(), grid.cellRect(r + 1, box.right).topRight());
         }
         for (int c = box.left; c < box.right; ++c) {
             if ((c + 1) % 5 == 0)
                 painter_.drawLine(
-                    cellRect(box.top, c + 1).topLeft(), cellRect(box.bottom, c + 1).bottomLeft());
-        }
-        font(cell / mm(1) * 0.42, true);
-        for (int r = box.top; r <= box.bottom; ++r) {
-            if (!puzzle.rowClues[static_cast<std::size_t>(r)].empty())
-                drawBox(
-                    cellRect(r, box.right).translated(cell, 0), silver, grey, QString::number(r + 1), grey);
-        }
-        for (int c = box.left; c <= box.right; ++c) {
-            if (!puzzle.columnClues[static_cast<std::size_t>(c)].empty())
-                drawBox(
-                    cellRect(box.bottom, c).translated(0, cell), silver, grey, QString::number(c + 1), grey);
+                    grid.cellRect(box.top, c + 1).topLeft(), grid.cellRect(box.bottom, c + 1).bottomLeft());
         }
     }
 
-private:
+    // The row and column numbers after the grid, where the window has them.
+    void lineLabels(const Puzzle& puzzle, const GridLayout& grid)
+    {
+        const QColor silver = bgr::toQColor(engine::color::Silver);
+        const QColor grey = bgr::toQColor(engine::color::Grey);
+        const Box& box = grid.box;
+        for (int r = box.top; r <= box.bottom; ++r) {
+            if (!puzzle.rowClues[static_cast<std::size_t>(r)].empty())
+                drawBox(grid.cellRect(r, box.right).translated(grid.cell, 0), silver, grey,
+                    QString::number(r + 1), grey);
+        }
+        for (int c = box.left; c <= box.right; ++c) {
+            if (!puzzle.columnClues[static_cast<std::size_t>(c)].empty())
+                drawBox(grid.cellRect(box.bottom, c).translated(0, grid.cell), silver, grey,
+                    QString::number(c + 1), grey);
+        }
+    }
+
     QPainter& painter_;
 };
 
