@@ -212,6 +212,9 @@ Bitmap goalPicture(const std::string& goal, const NonPuzzle& puzzle)
 
 NonPuzzle parseNon(std::string_view text)
 {
+    // A byte-order mark, which some editors write, is no part of the first key.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
     NonKeys keys = readKeys(text);
     NonPuzzle puzzle;
     puzzle.width = positiveNumber("width", keys.values["width"]);

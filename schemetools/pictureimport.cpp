@@ -37,7 +37,7 @@ std::vector<float> greyLevels(const QImage& image)
 
 } // namespace
 
-Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options)
+Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options, std::string* hint)
 {
     if (bytes.isEmpty())
         throw InputError("is empty (0 bytes): there is no picture in it");
@@ -117,6 +117,13 @@ Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options)
             drawing.setFilled(cy, cx, area > 0 && sum / area < options.threshold);
         }
     }
+    // Lines thinner than a cell grow pale in the average: far fewer dark cells than dark pixels.
+    const Bitmap croppedDark = dark.cropped();
+    const double darkShare = double(croppedDark.filledCount()) / (double(w) * h);
+    const double cellShare = double(drawing.filledCount()) / (double(cellsWide) * cellsHigh);
+    if (hint != nullptr && cellShare < darkShare / 2)
+        *hint = "thin lines grew pale when the picture was reduced, and few cells are left: a higher "
+                "--threshold (such as 200) keeps more of them";
     return drawing.cropped();
 }
 
