@@ -83,8 +83,9 @@ void saveFiles(const std::vector<OutputFile>& files, bool force)
         p.created = !info.exists();
         p.temporary
             = std::make_unique<QTemporaryFile>(info.absolutePath() + QStringLiteral("/.tessaria-XXXXXX"));
+        // On the disk before it takes the target's name, as QSaveFile has it.
         if (!p.temporary->open() || p.temporary->write(file.bytes) != file.bytes.size()
-            || !p.temporary->flush()) {
+            || !p.temporary->flush() || ::fsync(p.temporary->handle()) != 0) {
             throw InputError(file.path + ": cannot be written: " + p.temporary->errorString().toStdString()
                 + "; nothing was written");
         }

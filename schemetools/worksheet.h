@@ -32,10 +32,12 @@ struct WorksheetWords {
     std::string solution = "Soluzione"; // heads a solution page, before the scheme's name
 };
 
-// One A4 portrait page per sheet: title, a line for name and date, and the visible part of the
-// grid with its clue groups and line labels where the window has them, cells large enough to
-// write in. With solution, one page more per sheet (after all the worksheets, in the same
-// order) with the picture filled in.
+// One A4 portrait page per sheet: title, lines for name, class and date, the instruction, and
+// the visible part of the grid with its clue groups (white slots, clues in black) and line
+// labels where the window has them, cells large enough to write in; the guide lines after
+// every fifth row and column stop at holes. With solution, one page more per sheet (after all
+// the worksheets, in the same order) with the picture filled in, headed by words.solution and
+// the sheet's name.
 QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution, const WorksheetWords& words);
 
 // One page of that worksheet (filled: its solution page) drawn on a white A4 image of
