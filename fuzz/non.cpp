@@ -32,7 +32,7 @@ void checkMessage(std::string_view message)
         fuzz::check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "a control character in a message");
 }
 
-std::vector<Clues> rowCluesOf(const Drawing& drawing)
+std::vector<Clues> rowCluesOf(const Bitmap& drawing)
 {
     std::vector<Clues> clues;
     for (int r = 0; r < drawing.height(); ++r)
@@ -40,7 +40,7 @@ std::vector<Clues> rowCluesOf(const Drawing& drawing)
     return clues;
 }
 
-std::vector<Clues> columnCluesOf(const Drawing& drawing)
+std::vector<Clues> columnCluesOf(const Bitmap& drawing)
 {
     std::vector<Clues> clues;
     for (int c = 0; c < drawing.width(); ++c)
@@ -48,7 +48,7 @@ std::vector<Clues> columnCluesOf(const Drawing& drawing)
     return clues;
 }
 
-bool fits(const Drawing& drawing, const NonPuzzle& puzzle)
+bool fits(const Bitmap& drawing, const NonPuzzle& puzzle)
 {
     return drawing.width() == puzzle.width && drawing.height() == puzzle.height
         && rowCluesOf(drawing) == puzzle.rows && columnCluesOf(drawing) == puzzle.columns;
@@ -99,7 +99,7 @@ void checkSolver(const NonPuzzle& puzzle)
     input.rows = puzzle.rows;
     input.columns = puzzle.columns;
     const SolverResult result = solve(input, Budget);
-    for (const Drawing& picture : result.pictures)
+    for (const Bitmap& picture : result.pictures)
         fuzz::check(fits(picture, puzzle), "the solver returned a picture that does not fit the clues");
     switch (result.solvability) {
     case Solvability::NoPicture:
@@ -127,7 +127,7 @@ void checkImport(const std::string& path, const std::optional<NonPuzzle>& puzzle
     options.nodeBudget = Budget;
     options.allowNotUnique = allowNotUnique;
     try {
-        const Drawing drawing = importDrawing(path, SourceKind::Non, options);
+        const Bitmap drawing = importBitmap(path, SourceKind::Non, options);
         fuzz::check(puzzle.has_value(), "a file that does not read was imported");
         fuzz::check(puzzle->width <= GridSize && puzzle->height <= GridSize,
             "a puzzle larger than the grid imported");

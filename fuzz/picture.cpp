@@ -38,10 +38,10 @@ void checkMessage(std::string_view message)
 // The pixels darker than the threshold, as the picture shows on white paper: a pixel of grey
 // level g (Qt's qGray) and opacity a (0 .. 255) shows as (a g + (255 - a) 255) / 255, counted
 // here in whole numbers.
-Drawing darkPixels(const QImage& picture, int threshold)
+Bitmap darkPixels(const QImage& picture, int threshold)
 {
     const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    Drawing dark(image.width(), image.height());
+    Bitmap dark(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb pixel = image.pixel(x, y);
@@ -52,7 +52,7 @@ Drawing darkPixels(const QImage& picture, int threshold)
     return dark;
 }
 
-std::optional<Drawing> imported(const QByteArray& bytes, const PictureOptions& options, std::string& message)
+std::optional<Bitmap> imported(const QByteArray& bytes, const PictureOptions& options, std::string& message)
 {
     try {
         return importPicture(bytes, options);
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.threshold = size == 0 ? 128 : data[size / 2] + int(size % 2);
 
     std::string message;
-    const std::optional<Drawing> drawing = imported(bytes, options, message);
+    const std::optional<Bitmap> drawing = imported(bytes, options, message);
     // Refused for its size before it is decoded.
     if (!drawing && startsWith(message, "is a picture of ")) {
         long width = 0;
@@ -108,8 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         picture.isNull() == unreadable, "refused as unreadable a picture that Qt reads, or the reverse");
     if (unreadable)
         return 0;
-    const Drawing dark = darkPixels(picture, options.threshold);
-    const Drawing::Part part = dark.filledPart();
+    const Bitmap dark = darkPixels(picture, options.threshold);
+    const Bitmap::Part part = dark.filledPart();
     if (part.width == 0) {
         fuzz::check(!drawing && startsWith(message, "has no pixel darker than the threshold ("),
             "a picture without dark pixels was not refused as such");
@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Reduced, it fits the grid.
     options.fit = true;
-    const std::optional<Drawing> reduced = imported(bytes, options, message);
+    const std::optional<Bitmap> reduced = imported(bytes, options, message);
     fuzz::check(reduced && reduced->width() <= GridSize && reduced->height() <= GridSize
             && reduced->cropped() == *reduced,
         "a reduced picture that does not fit the grid, or keeps a margin");

@@ -229,7 +229,7 @@ void TLanguage::TranslateProperty(const QString& path, const QString& newValue)
         break;
     case ValueKind::Color:
         // Converted as any integer; the top byte is no part of the colour.
-        write(widgets::toQColor(quint32(toInteger(value))));
+        write(bgr::toQColor(quint32(toInteger(value))));
         break;
     case ValueKind::StringList:
         write(splitLines(value, separator_));

@@ -145,10 +145,12 @@ std::vector<Problem> strayCharacters(
 {
     std::vector<Problem> problems;
     int stray = 0;
+    bool textGridMarks = true; // every stray mark is an X or a . as a text grid has them
     for (int i = 0; i < engine::CellCount; ++i) {
         const engine::SchemeCell& cell = drawing[static_cast<std::size_t>(i)];
         if (cell.kind != engine::SchemeChar::Mark || cell.mark == '#' || cell.mark == '-')
             continue;
+        textGridMarks = textGridMarks && (cell.mark == 'X' || cell.mark == 'x' || cell.mark == '.');
         if (++stray > ReportedCharacters)
             continue;
         const int row = i / GridSize + 1;
@@ -169,11 +171,16 @@ std::vector<Problem> strayCharacters(
     if (stray > ReportedCharacters)
         problems.push_back({Severity::Warning,
             std::to_string(stray - ReportedCharacters) + " more characters are not one of # - ° =", 0});
+    if (textGridMarks && stray >= 2)
+        problems.push_back({Severity::Warning,
+            "the drawing is written with X and . as a text grid is, not with # and -: \"tessaria-schemi "
+            "import FILE.txt -o NAME.dis\" turns a text grid into a scheme",
+            0});
     return problems;
 }
 
 // The drawing rows 1 .. rows, columns 1 .. columns of a 21 x 21 picture.
-std::vector<std::string> pictureRows(const Drawing& picture, std::pair<int, int> extent)
+std::vector<std::string> pictureRows(const Bitmap& picture, std::pair<int, int> extent)
 {
     std::vector<std::string> rows = picture.rows();
     rows.resize(static_cast<std::size_t>(extent.first));
@@ -199,7 +206,7 @@ void judge(CheckResult& result, const engine::SchemeDrawing& drawing, const Chec
 
     // The drawing must fit the clues the window shows (hidden cells are gaps); where it does
     // not, the puzzle is broken whatever else fits them, and no search is needed to say so.
-    const Drawing picture = puzzle.picture();
+    const Bitmap picture = puzzle.picture();
     bool fits = true;
     for (int line = 0; line < GridSize; ++line)
         fits = fits && picture.rowClues(line) == puzzle.rowClues[static_cast<std::size_t>(line)]

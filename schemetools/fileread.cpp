@@ -1,4 +1,6 @@
 // Reading a whole input file with a size cap, refusing anything but a regular file.
+#include "fileread.h"
+
 #include "inputerror.h"
 #include "readonlyfile.h"
 

@@ -1,6 +1,7 @@
 // The import of a drawing from any of the sources the tool reads.
 #include "importer.h"
 
+#include "fileread.h"
 #include "inputerror.h"
 #include "nonformat.h"
 #include "puzzle.h"
@@ -30,14 +31,43 @@ std::string sizeText(int width, int height)
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-Drawing fromNon(const std::string& text, const ImportOptions& options)
+// The size of a drawing, and the size it had with margins when they were cropped.
+std::string sizeWithMargins(int width, int height, int withMarginsWidth, int withMarginsHeight)
 {
-    const NonPuzzle puzzle = parseNon(text);
-    if (puzzle.width > GridSize || puzzle.height > GridSize)
-        throw InputError("is a puzzle of " + sizeText(puzzle.width, puzzle.height)
-            + " cells, but the grid holds at most 21 x 21");
+    if (width == withMarginsWidth && height == withMarginsHeight)
+        return sizeText(width, height) + " cells";
+    return sizeText(width, height) + " cells (of " + sizeText(withMarginsWidth, withMarginsHeight)
+        + " with margins)";
+}
+
+// Drops the rows and columns without clues at the puzzle's edges: blank margins, which hold no
+// picture cell whatever the picture.
+void cropMargins(NonPuzzle& puzzle)
+{
+    auto crop = [](std::vector<Clues>& lines) {
+        while (!lines.empty() && lines.back().empty())
+            lines.pop_back();
+        const auto first
+            = std::find_if(lines.begin(), lines.end(), [](const Clues& c) { return !c.empty(); });
+        lines.erase(lines.begin(), first);
+    };
+    crop(puzzle.rows);
+    crop(puzzle.columns);
+    puzzle.height = static_cast<int>(puzzle.rows.size());
+    puzzle.width = static_cast<int>(puzzle.columns.size());
+}
+
+Bitmap fromNon(const std::string& text, const ImportOptions& options)
+{
+    NonPuzzle puzzle = parseNon(text);
     if (puzzle.goal)
-        return *puzzle.goal;
+        return *puzzle.goal; // cropped and judged as every import is
+    const int width = puzzle.width;
+    const int height = puzzle.height;
+    cropMargins(puzzle);
+    if (puzzle.width > GridSize || puzzle.height > GridSize)
+        throw InputError("is a puzzle of " + sizeWithMargins(puzzle.width, puzzle.height, width, height)
+            + ", but the grid holds at most 21 x 21");
     SolverInput input;
     input.width = puzzle.width;
     input.height = puzzle.height;
@@ -91,9 +121,11 @@ std::optional<SourceKind> sourceKindNamed(const std::string& name)
     return std::nullopt;
 }
 
-Drawing importDrawing(const std::string& path, SourceKind kind, const ImportOptions& options)
+Bitmap importBitmap(const std::string& path, SourceKind kind, const ImportOptions& options, std::string* hint)
 {
-    Drawing drawing;
+    if (hint != nullptr)
+        hint->clear();
+    Bitmap drawing;
     switch (kind) {
     case SourceKind::Non:
         drawing = fromNon(readCapped(path, TextFileCap), options);
@@ -103,7 +135,7 @@ Drawing importDrawing(const std::string& path, SourceKind kind, const ImportOpti
         break;
     case SourceKind::Picture: {
         const std::string bytes = readCapped(path, PictureFileCap);
-        drawing = importPicture(QByteArray(bytes.data(), qsizetype(bytes.size())), options.picture);
+        drawing = importPicture(QByteArray(bytes.data(), qsizetype(bytes.size())), options.picture, hint);
         break;
     }
     }
@@ -113,8 +145,9 @@ Drawing importDrawing(const std::string& path, SourceKind kind, const ImportOpti
     if (drawing.empty())
         throw InputError("holds no filled cell: there is no picture to import");
     if (drawing.width() > GridSize || drawing.height() > GridSize)
-        throw InputError("holds a drawing of " + sizeText(drawing.width(), drawing.height()) + " cells (of "
-            + sizeText(width, height) + " without margins), but the grid holds at most 21 x 21");
+        throw InputError("holds a drawing of "
+            + sizeWithMargins(drawing.width(), drawing.height(), width, height)
+            + ", but the grid holds at most 21 x 21");
     return drawing;
 }
 

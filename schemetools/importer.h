@@ -2,7 +2,7 @@
 // reading with its size cap, the solving of clues without a goal, and the scheme text.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 #include "pictureimport.h"
 #include "solver.h"
 
@@ -26,7 +26,9 @@ struct ImportOptions {
 };
 
 // The drawing in the file at path, cropped, at most 21 x 21. Throws InputError (without the
-// file's name) for anything that makes the source unusable.
-Drawing importDrawing(const std::string& path, SourceKind kind, const ImportOptions& options);
+// file's name) for anything that makes the source unusable. When hint is given, it is set to
+// advice on a result that likely lost what the source shows (empty when there is none).
+Bitmap importBitmap(
+    const std::string& path, SourceKind kind, const ImportOptions& options, std::string* hint = nullptr);
 
 } // namespace schemetools

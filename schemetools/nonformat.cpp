@@ -96,12 +96,28 @@ std::vector<Clues> clueBlock(const std::string& key, std::vector<std::string> li
     return block;
 }
 
-} // namespace
-
-NonPuzzle parseNon(std::string_view text)
-{
-    std::map<std::string, std::string> values; // key -> value of the keys read once
+// The keys of a .non text: the values of the keys read once, and the lines of the blocks.
+struct NonKeys {
+    std::map<std::string, std::string> values; // width, height, goal, title
     std::map<std::string, std::vector<std::string>> blocks; // "rows"/"columns" -> their lines
+};
+
+// The key of a line that starts with a letter, in small letters, and the rest of the line.
+std::pair<std::string, std::string> keyAndValue(const std::string& line)
+{
+    std::size_t keyEnd = 0;
+    while (keyEnd < line.size() && !std::isspace(static_cast<unsigned char>(line[keyEnd])))
+        ++keyEnd;
+    std::string key = line.substr(0, keyEnd);
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+    return {key, trimmed(std::string_view(line).substr(keyEnd))};
+}
+
+// Splits the text into its keys, line by line; a line that is neither a key nor in a block of
+// clues, a block given twice or a value given twice differently is refused.
+NonKeys readKeys(std::string_view text)
+{
+    NonKeys keys;
     std::string inBlock;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -114,90 +130,101 @@ NonPuzzle parseNon(std::string_view text)
         if (!line.empty() && line[0] == '#')
             continue;
         if (!line.empty() && std::isalpha(static_cast<unsigned char>(line[0]))) {
-            std::size_t keyEnd = 0;
-            while (keyEnd < line.size() && !std::isspace(static_cast<unsigned char>(line[keyEnd])))
-                ++keyEnd;
-            std::string key = line.substr(0, keyEnd);
-            std::transform(
-                key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
-            const std::string value = trimmed(std::string_view(line).substr(keyEnd));
+            const auto [key, value] = keyAndValue(line);
             inBlock.clear();
             if (key == "rows" || key == "columns") {
-                if (blocks.count(key))
+                if (keys.blocks.count(key))
                     throw InputError("the key " + key + " is given twice");
-                blocks[key];
+                keys.blocks[key];
                 inBlock = key;
                 continue;
             }
             if (key != "width" && key != "height" && key != "goal" && key != "title")
                 continue;
-            const auto [it, added] = values.emplace(key, value);
+            const auto [it, added] = keys.values.emplace(key, value);
             if (!added && it->second != value)
                 throw InputError("the key " + key + " is given twice, as " + quotedText(it->second)
                     + " and as " + quotedText(value));
             continue;
         }
         if (!inBlock.empty())
-            blocks[inBlock].push_back(line);
+            keys.blocks[inBlock].push_back(line);
         else if (!line.empty())
             throw InputError(quotedText(line) + " belongs to no key");
     }
-
     for (const char* key : {"width", "height"}) {
-        if (!values.count(key))
+        if (!keys.values.count(key))
             throw InputError(std::string("the key ") + key + " is missing");
     }
     for (const char* key : {"rows", "columns"}) {
-        if (!blocks.count(key))
+        if (!keys.blocks.count(key))
             throw InputError(std::string("the key ") + key + " is missing");
     }
+    return keys;
+}
 
-    NonPuzzle puzzle;
-    puzzle.width = positiveNumber("width", values["width"]);
-    puzzle.height = positiveNumber("height", values["height"]);
-    puzzle.title = values.count("title") ? unquoted(values["title"]) : std::string();
-    puzzle.rows = clueBlock("rows", blocks["rows"], puzzle.height);
-    puzzle.columns = clueBlock("columns", blocks["columns"], puzzle.width);
+// Every clue list fits its line, and rows and columns count the same picture cells.
+void checkClues(const NonPuzzle& puzzle)
+{
     long rowCells = 0;
     long columnCells = 0;
     for (int r = 0; r < puzzle.height; ++r) {
-        checkFits(
-            "row " + std::to_string(r + 1), puzzle.rows[static_cast<std::size_t>(r)], puzzle.width, "wide");
-        for (const int clue : puzzle.rows[static_cast<std::size_t>(r)])
+        const Clues& clues = puzzle.rows[static_cast<std::size_t>(r)];
+        checkFits("row " + std::to_string(r + 1), clues, puzzle.width, "wide");
+        for (const int clue : clues)
             rowCells += clue;
     }
     for (int c = 0; c < puzzle.width; ++c) {
-        checkFits("column " + std::to_string(c + 1), puzzle.columns[static_cast<std::size_t>(c)],
-            puzzle.height, "high");
-        for (const int clue : puzzle.columns[static_cast<std::size_t>(c)])
+        const Clues& clues = puzzle.columns[static_cast<std::size_t>(c)];
+        checkFits("column " + std::to_string(c + 1), clues, puzzle.height, "high");
+        for (const int clue : clues)
             columnCells += clue;
     }
     if (rowCells != columnCells)
         throw InputError("the rows hold " + std::to_string(rowCells) + " picture cells and the columns "
             + std::to_string(columnCells) + ": they contradict each other");
+}
 
-    if (values.count("goal")) {
-        const std::string goal = unquoted(values["goal"]);
-        const std::size_t cells
-            = static_cast<std::size_t>(puzzle.width) * static_cast<std::size_t>(puzzle.height);
-        if (goal.size() != cells || goal.find_first_not_of("01") != std::string::npos)
-            throw InputError(
-                "the goal must be " + std::to_string(cells) + " digits 0 and 1 (width x height)");
-        Drawing drawing(puzzle.width, puzzle.height);
-        for (int r = 0; r < puzzle.height; ++r) {
-            for (int c = 0; c < puzzle.width; ++c)
-                drawing.setFilled(r, c, goal[static_cast<std::size_t>(r * puzzle.width + c)] == '1');
-        }
-        for (int r = 0; r < puzzle.height; ++r) {
-            if (drawing.rowClues(r) != puzzle.rows[static_cast<std::size_t>(r)])
-                throw InputError("the goal does not fit the clues of row " + std::to_string(r + 1));
-        }
-        for (int c = 0; c < puzzle.width; ++c) {
-            if (drawing.columnClues(c) != puzzle.columns[static_cast<std::size_t>(c)])
-                throw InputError("the goal does not fit the clues of column " + std::to_string(c + 1));
-        }
-        puzzle.goal = drawing;
+// The goal's digits as a picture, refused unless it fits every clue of the puzzle.
+Bitmap goalPicture(const std::string& goal, const NonPuzzle& puzzle)
+{
+    const std::size_t cells
+        = static_cast<std::size_t>(puzzle.width) * static_cast<std::size_t>(puzzle.height);
+    if (goal.size() != cells || goal.find_first_not_of("01") != std::string::npos)
+        throw InputError("the goal must be " + std::to_string(cells) + " digits 0 and 1 (width x height)");
+    Bitmap picture(puzzle.width, puzzle.height);
+    for (int r = 0; r < puzzle.height; ++r) {
+        for (int c = 0; c < puzzle.width; ++c)
+            picture.setFilled(r, c, goal[static_cast<std::size_t>(r * puzzle.width + c)] == '1');
     }
+    for (int r = 0; r < puzzle.height; ++r) {
+        if (picture.rowClues(r) != puzzle.rows[static_cast<std::size_t>(r)])
+            throw InputError("the goal does not fit the clues of row " + std::to_string(r + 1));
+    }
+    for (int c = 0; c < puzzle.width; ++c) {
+        if (picture.columnClues(c) != puzzle.columns[static_cast<std::size_t>(c)])
+            throw InputError("the goal does not fit the clues of column " + std::to_string(c + 1));
+    }
+    return picture;
+}
+
+} // namespace
+
+NonPuzzle parseNon(std::string_view text)
+{
+    // A byte-order mark, which some editors write, is no part of the first key.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    NonKeys keys = readKeys(text);
+    NonPuzzle puzzle;
+    puzzle.width = positiveNumber("width", keys.values["width"]);
+    puzzle.height = positiveNumber("height", keys.values["height"]);
+    puzzle.title = keys.values.count("title") ? unquoted(keys.values["title"]) : std::string();
+    puzzle.rows = clueBlock("rows", keys.blocks["rows"], puzzle.height);
+    puzzle.columns = clueBlock("columns", keys.blocks["columns"], puzzle.width);
+    checkClues(puzzle);
+    if (keys.values.count("goal"))
+        puzzle.goal = goalPicture(unquoted(keys.values["goal"]), puzzle);
     return puzzle;
 }
 

@@ -37,7 +37,7 @@ std::vector<float> greyLevels(const QImage& image)
 
 } // namespace
 
-Drawing importPicture(const QByteArray& bytes, const PictureOptions& options)
+Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options, std::string* hint)
 {
     if (bytes.isEmpty())
         throw InputError("is empty (0 bytes): there is no picture in it");
@@ -74,12 +74,12 @@ Drawing importPicture(const QByteArray& bytes, const PictureOptions& options)
             + static_cast<std::size_t>(x)];
     };
     // The dark pixels, and the margins: everything outside the part that holds them.
-    Drawing dark(width, image.height());
+    Bitmap dark(width, image.height());
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < width; ++x)
             dark.setFilled(y, x, level(x, y) < options.threshold);
     }
-    const Drawing::Part part = dark.filledPart();
+    const Bitmap::Part part = dark.filledPart();
     if (part.width == 0)
         throw InputError("has no pixel darker than the threshold (" + std::to_string(options.threshold)
             + "): there is no picture to import");
@@ -97,7 +97,7 @@ Drawing importPicture(const QByteArray& bytes, const PictureOptions& options)
     const int cellsHigh = std::clamp(int(std::lround(h / scale)), 1, GridSize);
     const double stepX = double(w) / cellsWide;
     const double stepY = double(h) / cellsHigh;
-    Drawing drawing(cellsWide, cellsHigh);
+    Bitmap drawing(cellsWide, cellsHigh);
     for (int cy = 0; cy < cellsHigh; ++cy) {
         const double y0 = cy * stepY;
         const double y1 = y0 + stepY;
@@ -117,6 +117,13 @@ Drawing importPicture(const QByteArray& bytes, const PictureOptions& options)
             drawing.setFilled(cy, cx, area > 0 && sum / area < options.threshold);
         }
     }
+    // Lines thinner than a cell grow pale in the average: far fewer dark cells than dark pixels.
+    const Bitmap croppedDark = dark.cropped();
+    const double darkShare = double(croppedDark.filledCount()) / (double(w) * h);
+    const double cellShare = double(drawing.filledCount()) / (double(cellsWide) * cellsHigh);
+    if (hint != nullptr && cellShare < darkShare / 2)
+        *hint = "thin lines grew pale when the picture was reduced, and few cells are left: a higher "
+                "--threshold (such as 200) keeps more of them";
     return drawing.cropped();
 }
 

@@ -3,9 +3,11 @@
 // picture larger than the grid refused or reduced by area averaging.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 
 #include <QByteArray>
+
+#include <string>
 
 namespace schemetools {
 
@@ -23,7 +25,9 @@ struct PictureOptions {
 
 // The drawing of the picture in bytes, cropped to its dark pixels, at most 21 x 21. Throws
 // InputError when the bytes are no picture Qt can read, it has more than maxPixels pixels, it
-// has no dark pixel, or it is larger than 21 x 21 (its size in the message) without fit.
-Drawing importPicture(const QByteArray& bytes, const PictureOptions& options);
+// has no dark pixel, or it is larger than 21 x 21 (its size in the message) without fit. When
+// fit reduced the picture and kept far fewer dark cells than it has dark pixels (thin lines
+// averaged away), hint, when given, is set to advice; otherwise it is left alone.
+Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options, std::string* hint = nullptr);
 
 } // namespace schemetools

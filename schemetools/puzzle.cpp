@@ -30,9 +30,9 @@ bool Puzzle::pictureCell(int row, int column) const
     return c.visible && c.mark == "1";
 }
 
-Drawing Puzzle::picture() const
+Bitmap Puzzle::picture() const
 {
-    Drawing drawing(GridSize, GridSize);
+    Bitmap drawing(GridSize, GridSize);
     for (int r = 0; r < GridSize; ++r) {
         for (int c = 0; c < GridSize; ++c)
             drawing.setFilled(r, c, pictureCell(r, c));

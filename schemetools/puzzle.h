@@ -2,9 +2,10 @@
 // board, and the cells, marks and clues read back from the boxes.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 #include "solver.h"
 
+#include "board.h"
 #include "schemefile.h"
 
 #include <array>
@@ -12,7 +13,7 @@
 
 namespace schemetools {
 
-inline constexpr int GridSize = 21;
+using engine::GridSize;
 
 struct Puzzle {
     // Cell (row, column), both from 0, is cells[row * 21 + column].
@@ -33,7 +34,7 @@ struct Puzzle {
     // A cell of the picture: visible with the mark "1", the one mark the clues count.
     bool pictureCell(int row, int column) const;
     // The picture: every picture cell, on the whole 21 x 21 grid.
-    Drawing picture() const;
+    Bitmap picture() const;
     // What the solver is given: the clues as shown, and the hidden cells fixed empty.
     SolverInput solverInput() const;
     // The smallest rows x columns box (from row 0 and column 0) that holds every visible cell,

@@ -1,6 +1,6 @@
-// Writing the files an import or export makes without losing anything: an existing file is
-// kept unless overwriting is asked for, and each file is written to a temporary file that is
-// renamed into place only when it is complete.
+// Writing the files an import or export makes without losing anything: all of them or none.
+// An existing file is kept unless overwriting is asked for, and each file is written to a
+// temporary file that is renamed into place only when every one is complete.
 #pragma once
 
 #include <QByteArray>
@@ -16,8 +16,11 @@ struct OutputFile {
     QByteArray bytes;
 };
 
-// Writes every file, after making sure that none of them exists (unless force), so that a
-// refusal writes nothing at all. Throws InputError "PATH: ..." naming the file at fault.
+// Writes every file, after making sure that each can be written: not a folder, not named twice,
+// not existing (unless force), in a folder that exists and may be written. A write that fails
+// after that takes back the files this call wrote and restores those it replaced, so that a
+// refusal or a failure leaves the files as they were. Throws InputError "PATH: ..." naming the
+// file at fault.
 void saveFiles(const std::vector<OutputFile>& files, bool force);
 
 } // namespace schemetools

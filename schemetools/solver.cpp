@@ -1,5 +1,27 @@
 // Line solving by dynamic programming over the placements of a line's clues, rows and columns
 // to a fixed point, and a budgeted search for what line reasoning cannot decide.
+//
+// The line reasoning, worked on one small line. Take a row of 6 cells with the clues "3 1",
+// the last cell already known empty (x); "?" is a cell not yet known:
+//
+//     clues 3 1    ? ? ? ? ? x
+//
+// The placements of the clues in order, each run followed by at least one empty cell, that
+// agree with what is known:
+//
+//     # # # - # -      the 3 at cells 0-2, the 1 at cell 4
+//     # # # - - #      refused: cell 5 is known empty
+//     - # # # - #      refused: likewise
+//
+// One placement is left, so every cell is fixed: "# # # - # x". Without the known cell all
+// three fit, and only the cells they agree on are fixed: cells 1 and 2 are filled in all of
+// them, so the line becomes "? # # ? ? ?". Trying every placement costs too much on a line of
+// 21 cells with five clues, so solveLine counts them in two tables instead: before(i, j)
+// says whether cells 0 .. i - 1 can hold the first j clues, after(i, j) whether cells i ..
+// the end can hold the others. A cell may be empty when some prefix and suffix meet around it,
+// and may be filled when some run of a clue can cover it with a fitting prefix before and a
+// fitting suffix after; a cell that may be only one of the two is fixed. solve() repeats this
+// on every row and column whose cells changed until nothing changes, and then guesses.
 #include "solver.h"
 
 #include <algorithm>
@@ -12,6 +34,21 @@ namespace {
 
 constexpr int MaxClues = MaxLineLength / 2 + 1;
 
+// Element i of an array or vector, with the int indices the solver counts in.
+template <typename Container> decltype(auto) at(Container& container, int i)
+{
+    return container[static_cast<std::size_t>(i)];
+}
+
+// before(i, j) or after(i, j) of the line reasoning: cell boundary i (0 .. n + 1), clue j.
+class PlacementTable {
+public:
+    bool& operator()(int i, int j) { return at(at(fits_, i), j); }
+
+private:
+    std::array<std::array<bool, MaxClues + 1>, MaxLineLength + 2> fits_ {};
+};
+
 } // namespace
 
 bool solveLine(std::span<CellState> line, const Clues& clues)
@@ -22,49 +59,43 @@ bool solveLine(std::span<CellState> line, const Clues& clues)
         return false;
 
     // Cell n is an extra empty cell after the line, so that every clue can be followed by one.
-    auto canBeEmpty = [&](int i) { return i >= n || line[static_cast<std::size_t>(i)] != CellState::Filled; };
+    auto canBeEmpty = [&](int i) { return i >= n || at(line, i) != CellState::Filled; };
     std::array<int, MaxLineLength + 1> emptyBefore {}; // known-empty cells among 0 .. i - 1
     for (int i = 0; i < n; ++i)
-        emptyBefore[static_cast<std::size_t>(i + 1)] = emptyBefore[static_cast<std::size_t>(i)]
-            + (line[static_cast<std::size_t>(i)] == CellState::Empty);
+        at(emptyBefore, i + 1) = at(emptyBefore, i) + (at(line, i) == CellState::Empty);
     auto canFill = [&](int from, int length) {
-        return from + length <= n
-            && emptyBefore[static_cast<std::size_t>(from + length)]
-            == emptyBefore[static_cast<std::size_t>(from)];
+        return from + length <= n && at(emptyBefore, from + length) == at(emptyBefore, from);
     };
+    auto clue = [&](int j) { return at(clues, j); };
 
-    // before[i][j]: cells 0 .. i - 1 fit clues 0 .. j - 1, each clue followed by an empty cell.
-    // after[i][j]: cells i .. n fit clues j .. k - 1, likewise.
-    using Table = std::array<std::array<bool, MaxClues + 1>, MaxLineLength + 2>;
-    Table before {};
-    Table after {};
-    before[0][0] = true;
+    // before(i, j): cells 0 .. i - 1 fit clues 0 .. j - 1, each clue followed by an empty cell.
+    // after(i, j): cells i .. n fit clues j .. k - 1, likewise.
+    PlacementTable before;
+    PlacementTable after;
+    before(0, 0) = true;
     for (int i = 1; i <= n + 1; ++i) {
         for (int j = 0; j <= k; ++j) {
-            bool fits
-                = before[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j)] && canBeEmpty(i - 1);
+            bool fits = before(i - 1, j) && canBeEmpty(i - 1);
             if (!fits && j > 0) {
-                const int length = clues[static_cast<std::size_t>(j - 1)];
-                const int start = i - 1 - length;
-                fits = start >= 0 && before[static_cast<std::size_t>(start)][static_cast<std::size_t>(j - 1)]
-                    && canFill(start, length) && canBeEmpty(i - 1);
+                const int start = i - 1 - clue(j - 1);
+                fits = start >= 0 && before(start, j - 1) && canFill(start, clue(j - 1)) && canBeEmpty(i - 1);
             }
-            before[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = fits;
+            before(i, j) = fits;
         }
     }
-    after[static_cast<std::size_t>(n + 1)][static_cast<std::size_t>(k)] = true;
+    after(n + 1, k) = true;
     for (int i = n; i >= 0; --i) {
         for (int j = 0; j <= k; ++j) {
-            bool fits = canBeEmpty(i) && after[static_cast<std::size_t>(i + 1)][static_cast<std::size_t>(j)];
+            bool fits = canBeEmpty(i) && after(i + 1, j);
             if (!fits && j < k) {
-                const int length = clues[static_cast<std::size_t>(j)];
+                const int length = clue(j);
                 fits = i + length + 1 <= n + 1 && canFill(i, length) && canBeEmpty(i + length)
-                    && after[static_cast<std::size_t>(i + length + 1)][static_cast<std::size_t>(j + 1)];
+                    && after(i + length + 1, j + 1);
             }
-            after[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = fits;
+            after(i, j) = fits;
         }
     }
-    if (!after[0][0])
+    if (!after(0, 0))
         return false;
 
     // A cell may be empty when a fitting prefix ends with it empty and a fitting suffix follows
@@ -72,25 +103,23 @@ bool solveLine(std::span<CellState> line, const Clues& clues)
     // when some fitting placement of a clue covers it (counted with a difference array).
     std::array<int, MaxLineLength + 1> cover {};
     for (int j = 0; j < k; ++j) {
-        const int length = clues[static_cast<std::size_t>(j)];
+        const int length = clue(j);
         for (int start = 0; start + length <= n; ++start) {
-            if (before[static_cast<std::size_t>(start)][static_cast<std::size_t>(j)] && canFill(start, length)
-                && canBeEmpty(start + length)
-                && after[static_cast<std::size_t>(start + length + 1)][static_cast<std::size_t>(j + 1)]) {
-                ++cover[static_cast<std::size_t>(start)];
-                --cover[static_cast<std::size_t>(start + length)];
+            if (before(start, j) && canFill(start, length) && canBeEmpty(start + length)
+                && after(start + length + 1, j + 1)) {
+                ++at(cover, start);
+                --at(cover, start + length);
             }
         }
     }
     int covering = 0;
     for (int i = 0; i < n; ++i) {
-        covering += cover[static_cast<std::size_t>(i)];
+        covering += at(cover, i);
         bool mayBeEmpty = false;
         for (int j = 0; j <= k && !mayBeEmpty; ++j)
-            mayBeEmpty = before[static_cast<std::size_t>(i + 1)][static_cast<std::size_t>(j)]
-                && after[static_cast<std::size_t>(i + 1)][static_cast<std::size_t>(j)];
+            mayBeEmpty = before(i + 1, j) && after(i + 1, j);
         const bool mayBeFilled = covering > 0;
-        CellState& cell = line[static_cast<std::size_t>(i)];
+        CellState& cell = at(line, i);
         if (!mayBeEmpty && !mayBeFilled)
             return false;
         if (!mayBeEmpty)
@@ -122,14 +151,14 @@ public:
         while (any) {
             any = false;
             for (int r = 0; r < input_.height; ++r) {
-                if (dirtyRows[static_cast<std::size_t>(r)] && !reasonLine(grid, false, r, dirtyColumns, any))
+                if (at(dirtyRows, r) && !reasonLine(grid, false, r, dirtyColumns, any))
                     return false;
-                dirtyRows[static_cast<std::size_t>(r)] = 0;
+                at(dirtyRows, r) = 0;
             }
             for (int c = 0; c < input_.width; ++c) {
-                if (dirtyColumns[static_cast<std::size_t>(c)] && !reasonLine(grid, true, c, dirtyRows, any))
+                if (at(dirtyColumns, c) && !reasonLine(grid, true, c, dirtyRows, any))
                     return false;
-                dirtyColumns[static_cast<std::size_t>(c)] = 0;
+                at(dirtyColumns, c) = 0;
             }
         }
         return true;
@@ -143,14 +172,14 @@ public:
         auto cellAt = [&](int i) { return column ? cellIndex(i, index) : cellIndex(index, i); };
         std::array<CellState, MaxLineLength> line {};
         for (int i = 0; i < length; ++i)
-            line[static_cast<std::size_t>(i)] = grid[cellAt(i)];
-        const Clues& clues = (column ? input_.columns : input_.rows)[static_cast<std::size_t>(index)];
+            at(line, i) = grid[cellAt(i)];
+        const Clues& clues = at(column ? input_.columns : input_.rows, index);
         if (!solveLine(std::span(line.data(), static_cast<std::size_t>(length)), clues))
             return false;
         for (int i = 0; i < length; ++i) {
-            if (grid[cellAt(i)] != line[static_cast<std::size_t>(i)]) {
-                grid[cellAt(i)] = line[static_cast<std::size_t>(i)];
-                dirtyCrossing[static_cast<std::size_t>(i)] = 1;
+            if (grid[cellAt(i)] != at(line, i)) {
+                grid[cellAt(i)] = at(line, i);
+                at(dirtyCrossing, i) = 1;
                 changed = true;
             }
         }
@@ -160,11 +189,11 @@ public:
     // Sets cell to value and reasons from its row and column on; false on a contradiction.
     bool settle(Grid& grid, int cell, CellState value) const
     {
-        grid[static_cast<std::size_t>(cell)] = value;
+        at(grid, cell) = value;
         std::vector<char> dirtyRows(static_cast<std::size_t>(input_.height), 0);
         std::vector<char> dirtyColumns(static_cast<std::size_t>(input_.width), 0);
-        dirtyRows[static_cast<std::size_t>(cell / input_.width)] = 1;
-        dirtyColumns[static_cast<std::size_t>(cell % input_.width)] = 1;
+        at(dirtyRows, cell / input_.width) = 1;
+        at(dirtyColumns, cell % input_.width) = 1;
         return propagate(grid, dirtyRows, dirtyColumns);
     }
 
@@ -202,9 +231,9 @@ public:
         }
     }
 
-    Drawing picture(const Grid& grid) const
+    Bitmap picture(const Grid& grid) const
     {
-        Drawing drawing(input_.width, input_.height);
+        Bitmap drawing(input_.width, input_.height);
         for (int r = 0; r < input_.height; ++r) {
             for (int c = 0; c < input_.width; ++c)
                 drawing.setFilled(r, c, grid[cellIndex(r, c)] == CellState::Filled);
@@ -261,7 +290,7 @@ int countOpen(const std::vector<CellState>& grid)
 // With a known picture, whether another one exists: every open cell is probed with the value
 // the known picture does not give it; a contradiction settles the cell, and what no probe
 // settles is searched for a picture with that other value.
-void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Drawing& known)
+void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Bitmap& known)
 {
     const int width = known.width();
     auto knownValue = [&](int cell) {
@@ -272,7 +301,7 @@ void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Drawi
     for (bool settled = true; settled;) {
         settled = false;
         for (int cell = 0; cell < static_cast<int>(grid.size()); ++cell) {
-            if (grid[static_cast<std::size_t>(cell)] != CellState::Unknown)
+            if (at(grid, cell) != CellState::Unknown)
                 continue;
             if (!search.step())
                 return;
@@ -285,7 +314,7 @@ void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Drawi
         }
     }
     for (int cell = 0; cell < static_cast<int>(grid.size()); ++cell) {
-        if (grid[static_cast<std::size_t>(cell)] != CellState::Unknown)
+        if (at(grid, cell) != CellState::Unknown)
             continue;
         std::vector<CellState> probe = grid;
         if (search.settle(probe, cell, other(knownValue(cell))))
@@ -299,7 +328,7 @@ void searchAgainstKnown(Search& search, std::vector<CellState> grid, const Drawi
 
 } // namespace
 
-SolverResult solve(const SolverInput& input, long nodeBudget, const Drawing* known)
+SolverResult solve(const SolverInput& input, long nodeBudget, const Bitmap* known)
 {
     if (input.width < 0 || input.height < 0 || input.width > MaxLineLength || input.height > MaxLineLength)
         throw std::invalid_argument("the solver takes at most 32 x 32 cells");

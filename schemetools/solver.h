@@ -2,7 +2,7 @@
 // then a depth-first search with a node budget that tells a unique picture from several.
 #pragma once
 
-#include "drawing.h"
+#include "bitmap.h"
 
 #include <span>
 #include <vector>
@@ -36,7 +36,7 @@ struct SolverResult {
     Solvability solvability = Solvability::NoPicture;
     // The pictures found, at most two (one for LineByLine and NeedsTrial, two for Several,
     // zero or one for Undecided).
-    std::vector<Drawing> pictures;
+    std::vector<Bitmap> pictures;
     long nodes = 0; // search steps taken (each a guess followed by line reasoning)
     int openCells = 0; // cells not fixed at the start
     int openAfterLines = 0; // cells that line reasoning left undecided
@@ -50,7 +50,7 @@ inline constexpr long DefaultNodeBudget = 20000;
 // pictures returned then start with known. Throws std::invalid_argument when a side is longer
 // than MaxLineLength, the clue lists or known do not match the size, or a clue is not positive.
 SolverResult solve(
-    const SolverInput& input, long nodeBudget = DefaultNodeBudget, const Drawing* known = nullptr);
+    const SolverInput& input, long nodeBudget = DefaultNodeBudget, const Bitmap* known = nullptr);
 
 // The complete line solver: fixes every unknown cell of line on which all placements of clues
 // that fit the known cells agree. Returns false when no placement fits. line.size() is at most

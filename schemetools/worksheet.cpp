@@ -1,8 +1,9 @@
-// Drawing worksheets and pictures of schemes, and writing them as .non.
+// Bitmap worksheets and pictures of schemes, and writing them as .non.
 #include "worksheet.h"
 
 #include "nonformat.h"
 
+#include "bgrcolor.h"
 #include "colors.h"
 
 #include <QBuffer>
@@ -14,6 +15,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <array>
 
 namespace schemetools {
 
@@ -21,15 +23,10 @@ namespace {
 
 constexpr int Resolution = 300; // dots per inch of the PDF's page coordinates
 constexpr double MarginMm = 15;
+constexpr double HeaderMm = 36; // the title and the lines to write on, above the grid
 constexpr double LargestCellMm = 12; // a small puzzle still fits on the page with its clues
 constexpr int ClueSlots = engine::CluesPerLine;
 constexpr int PngCell = 20; // pixels per cell, as the window draws a box at its design size
-
-QColor fromEngine(engine::Color color)
-{
-    // Engine colours keep blue in the high byte and red in the low byte.
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
 
 // The rows and columns that hold a visible cell, first and last (from 0).
 struct Box {
@@ -56,8 +53,9 @@ Box visibleBox(const Puzzle& puzzle)
 
 class PagePainter {
 public:
-    explicit PagePainter(QPainter& painter)
+    PagePainter(QPainter& painter, const WorksheetWords& words)
         : painter_(painter)
+        , words_(words)
     {
     }
 
@@ -65,9 +63,9 @@ public:
 
     // A box of the grid or the clue panel, with its text centred.
     void drawBox(const QRectF& rect, const QColor& fill, const QColor& border, const QString& text = {},
-        const QColor& textColor = Qt::black)
+        const QColor& textColor = Qt::black, double borderMm = 0.25)
     {
-        painter_.setPen(QPen(border, mm(0.25)));
+        painter_.setPen(QPen(border, mm(borderMm)));
         painter_.setBrush(fill);
         painter_.drawRect(rect);
         if (!text.isEmpty()) {
@@ -87,102 +85,186 @@ public:
     // Title, name and date, and the grid below them; filled shows the picture.
     void page(const Sheet& sheet, bool filled, const QSizeF& page)
     {
-        const Puzzle& puzzle = sheet.puzzle;
-        const double left = mm(MarginMm);
-        double top = mm(MarginMm);
-        const double width = page.width() - 2 * mm(MarginMm);
+        header(sheet, filled, mm(MarginMm), mm(MarginMm), page.width() - 2 * mm(MarginMm));
+        const GridLayout grid = layOut(sheet.puzzle, page);
+        if (grid.box.bottom < 0)
+            return;
+        font(grid.cell / mm(1) * 0.55, true);
+        clueGroups(sheet.puzzle, grid);
+        cells(sheet.puzzle, grid, filled);
+        guideLines(sheet.puzzle, grid);
+        font(grid.cell / mm(1) * 0.42, true);
+        lineLabels(sheet.puzzle, grid);
+    }
 
+    // Where the visible part of the grid stands on the page, and the size of its cells.
+    struct GridLayout {
+        Box box;
+        double left = 0; // of the grid's first visible column
+        double top = 0; // of its first visible row
+        double cell = 0;
+        QRectF cellRect(int row, int column) const
+        {
+            return QRectF(left + (column - box.left) * cell, top + (row - box.top) * cell, cell, cell);
+        }
+    };
+
+    // Clue slots and labels take a cell's room each: five clue slots before the grid, one label
+    // after it, in both directions; the whole is centred across the page below the header.
+    static GridLayout layOut(const Puzzle& puzzle, const QSizeF& page)
+    {
+        const double left = mm(MarginMm);
+        const double top = mm(MarginMm + HeaderMm);
+        const double width = page.width() - 2 * mm(MarginMm);
+        const double height = page.height() - mm(MarginMm) - top;
+        GridLayout grid;
+        grid.box = visibleBox(puzzle);
+        const int across = ClueSlots + grid.box.columns() + 1;
+        const int down = ClueSlots + grid.box.rows() + 1;
+        grid.cell = std::min({width / across, height / down, mm(LargestCellMm)});
+        grid.left = left + (width - across * grid.cell) / 2 + ClueSlots * grid.cell;
+        grid.top = top + ClueSlots * grid.cell;
+        return grid;
+    }
+
+private:
+    // The title; on a worksheet the lines for name, class and date and the child's instruction,
+    // on a solution page the scheme's name. HeaderMm high.
+    void header(const Sheet& sheet, bool filled, double left, double top, double width)
+    {
+        const QString title = QString::fromStdString(sheet.title);
         font(7, true);
         painter_.setPen(Qt::black);
-        const QString title
-            = QString::fromStdString(sheet.title) + (filled ? QStringLiteral(" (solution)") : QString());
-        painter_.drawText(QRectF(left, top, width, mm(10)), Qt::AlignLeft | Qt::AlignVCenter, title);
-        top += mm(14);
-        font(4.5, false);
-        painter_.setPen(QPen(Qt::black, mm(0.3)));
-        painter_.drawText(
-            QRectF(left, top, mm(20), mm(8)), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Name"));
-        painter_.drawLine(QPointF(left + mm(18), top + mm(7.5)), QPointF(left + width * 0.62, top + mm(7.5)));
-        painter_.drawText(QRectF(left + width * 0.66, top, mm(20), mm(8)), Qt::AlignLeft | Qt::AlignBottom,
-            QStringLiteral("Date"));
-        painter_.drawLine(
-            QPointF(left + width * 0.66 + mm(16), top + mm(7.5)), QPointF(left + width, top + mm(7.5)));
-        top += mm(16);
-
-        const Box box = visibleBox(puzzle);
-        if (box.bottom < 0)
+        if (filled) {
+            const QString solution = QString::fromStdString(words_.solution)
+                + (sheet.name.empty() ? QString()
+                                      : QStringLiteral(": ") + QString::fromStdString(sheet.name));
+            painter_.drawText(QRectF(left, top, width, mm(10)), Qt::AlignLeft | Qt::AlignVCenter,
+                title.isEmpty() ? solution : title + QStringLiteral(" \u2013 ") + solution);
             return;
-        // Clue slots and labels take a cell's room each: five clue slots before the grid, one
-        // label after it, in both directions.
-        const int across = ClueSlots + box.columns() + 1;
-        const int down = ClueSlots + box.rows() + 1;
-        const double height = page.height() - mm(MarginMm) - top;
-        const double cell = std::min({width / across, height / down, mm(LargestCellMm)});
-        const double gridLeft = left + (width - across * cell) / 2 + ClueSlots * cell;
-        const double gridTop = top + ClueSlots * cell;
-        auto cellRect = [&](int row, int column) {
-            return QRectF(
-                gridLeft + (column - box.left) * cell, gridTop + (row - box.top) * cell, cell, cell);
-        };
+        }
+        painter_.drawText(QRectF(left, top, width, mm(10)), Qt::AlignLeft | Qt::AlignVCenter, title);
+        top += mm(12);
+        writeInLines(left, top, width);
+        font(3.4, false);
+        painter_.setPen(Qt::black);
+        painter_.drawText(QRectF(left, top + mm(10), width, mm(11)),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(words_.instruction));
+    }
 
-        const QColor silver = fromEngine(engine::color::Silver);
-        const QColor grey = fromEngine(engine::color::Grey);
-        font(cell / mm(1) * 0.55, true);
-        // A clue group of five slots, the clues flush against the grid, as the window shows it;
+    // "Name ____  Class ____  Date ____" across the width: each word followed by its line.
+    void writeInLines(double left, double top, double width)
+    {
+        font(4.5, false);
+        const std::array<std::pair<const std::string*, double>, 3> fields {
+            {{&words_.name, 0.5}, {&words_.schoolClass, 0.22}, {&words_.date, 0.28}}};
+        const double gap = mm(4);
+        double x = left;
+        for (const auto& [word, share] : fields) {
+            const QString text = QString::fromStdString(*word);
+            const double textWidth = painter_.fontMetrics().horizontalAdvance(text) + mm(1.5);
+            const double end = x + share * width - (x + share * width >= left + width - 1 ? 0 : gap);
+            painter_.setPen(Qt::black);
+            painter_.drawText(QRectF(x, top, textWidth, mm(8)), Qt::AlignLeft | Qt::AlignBottom, text);
+            painter_.setPen(QPen(Qt::black, mm(0.3)));
+            painter_.drawLine(QPointF(x + textWidth, top + mm(7.5)), QPointF(end, top + mm(7.5)));
+            x += share * width;
+        }
+    }
+
+    // Every row's and column's clue group of five slots, the clues flush against the grid, as
+    // the window shows them. On paper the slots are white: a clue in black with a black border,
+    // an empty slot with a thin grey one, so that a photocopy stays clear and spends no toner.
+    void clueGroups(const Puzzle& puzzle, const GridLayout& grid)
+    {
+        const QColor grey = bgr::toQColor(engine::color::Grey);
         // step goes from one slot to the next, towards the grid.
         auto clueGroup = [&](const Clues& clues, const QRectF& first, QPointF step) {
             if (clues.empty())
                 return;
             for (int k = 0; k < ClueSlots; ++k) {
                 const int clue = k - (ClueSlots - int(clues.size()));
-                drawBox(first.translated(step * k), silver, Qt::black,
-                    clue >= 0 ? QString::number(clues[static_cast<std::size_t>(clue)]) : QString());
+                if (clue >= 0)
+                    drawBox(first.translated(step * k), Qt::white, Qt::black,
+                        QString::number(clues[static_cast<std::size_t>(clue)]));
+                else
+                    drawBox(first.translated(step * k), Qt::white, grey, QString(), Qt::black, 0.1);
             }
         };
+        const Box& box = grid.box;
+        const double cell = grid.cell;
         for (int r = box.top; r <= box.bottom; ++r)
             clueGroup(puzzle.rowClues[static_cast<std::size_t>(r)],
-                cellRect(r, box.left).translated(-ClueSlots * cell, 0), QPointF(cell, 0));
+                grid.cellRect(r, box.left).translated(-ClueSlots * cell, 0), QPointF(cell, 0));
         for (int c = box.left; c <= box.right; ++c)
             clueGroup(puzzle.columnClues[static_cast<std::size_t>(c)],
-                cellRect(box.top, c).translated(0, -ClueSlots * cell), QPointF(0, cell));
+                grid.cellRect(box.top, c).translated(0, -ClueSlots * cell), QPointF(0, cell));
+    }
+
+    // The visible cells, white to write in, or with the picture when filled.
+    void cells(const Puzzle& puzzle, const GridLayout& grid, bool filled)
+    {
+        const Box& box = grid.box;
         for (int r = box.top; r <= box.bottom; ++r) {
             for (int c = box.left; c <= box.right; ++c) {
                 if (puzzle.cell(r, c).visible)
-                    drawBox(cellRect(r, c),
+                    drawBox(grid.cellRect(r, c),
                         filled && puzzle.pictureCell(r, c) ? QColor(32, 32, 32) : Qt::white, Qt::black);
             }
         }
-        // The guide lines after every fifth row and column, as the window's "---" aid draws them.
-        painter_.setPen(QPen(Qt::black, mm(0.7)));
+    }
+
+    // The guide lines after every fifth row and column, as the window's "---" aid draws them:
+    // along every cell edge with a visible cell on either side, so that a hole stays blank.
+    void guideLines(const Puzzle& puzzle, const GridLayout& grid)
+    {
+        const Box& box = grid.box;
+        auto visible = [&](int r, int c) { return puzzle.cell(r, c).visible; };
+        painter_.setPen(QPen(Qt::black, mm(0.7), Qt::SolidLine, Qt::SquareCap));
         for (int r = box.top; r < box.bottom; ++r) {
-            if ((r + 1) % 5 == 0)
-                painter_.drawLine(cellRect(r + 1, box.left).topLeft(), cellRect(r + 1, box.right).topRight());
+            if ((r + 1) % 5 != 0)
+                continue;
+            for (int c = box.left; c <= box.right; ++c) {
+                const QRectF below = grid.cellRect(r + 1, c);
+                if (visible(r, c) || visible(r + 1, c))
+                    painter_.drawLine(below.topLeft(), below.topRight());
+            }
         }
         for (int c = box.left; c < box.right; ++c) {
-            if ((c + 1) % 5 == 0)
-                painter_.drawLine(
-                    cellRect(box.top, c + 1).topLeft(), cellRect(box.bottom, c + 1).bottomLeft());
-        }
-        font(cell / mm(1) * 0.42, true);
-        for (int r = box.top; r <= box.bottom; ++r) {
-            if (!puzzle.rowClues[static_cast<std::size_t>(r)].empty())
-                drawBox(
-                    cellRect(r, box.right).translated(cell, 0), silver, grey, QString::number(r + 1), grey);
-        }
-        for (int c = box.left; c <= box.right; ++c) {
-            if (!puzzle.columnClues[static_cast<std::size_t>(c)].empty())
-                drawBox(
-                    cellRect(box.bottom, c).translated(0, cell), silver, grey, QString::number(c + 1), grey);
+            if ((c + 1) % 5 != 0)
+                continue;
+            for (int r = box.top; r <= box.bottom; ++r) {
+                const QRectF right = grid.cellRect(r, c + 1);
+                if (visible(r, c) || visible(r, c + 1))
+                    painter_.drawLine(right.topLeft(), right.bottomLeft());
+            }
         }
     }
 
-private:
+    // The row and column numbers after the grid, where the window has them: grey on the paper.
+    void lineLabels(const Puzzle& puzzle, const GridLayout& grid)
+    {
+        const Box& box = grid.box;
+        painter_.setPen(bgr::toQColor(engine::color::Grey));
+        for (int r = box.top; r <= box.bottom; ++r) {
+            if (!puzzle.rowClues[static_cast<std::size_t>(r)].empty())
+                painter_.drawText(grid.cellRect(r, box.right).translated(grid.cell, 0), Qt::AlignCenter,
+                    QString::number(r + 1));
+        }
+        for (int c = box.left; c <= box.right; ++c) {
+            if (!puzzle.columnClues[static_cast<std::size_t>(c)].empty())
+                painter_.drawText(grid.cellRect(box.bottom, c).translated(0, grid.cell), Qt::AlignCenter,
+                    QString::number(c + 1));
+        }
+    }
+
     QPainter& painter_;
+    const WorksheetWords& words_;
 };
 
 } // namespace
 
-QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution)
+QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution, const WorksheetWords& words)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -194,7 +276,7 @@ QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution)
     if (!sheets.empty())
         writer.setTitle(QString::fromStdString(sheets.front().title));
     QPainter painter(&writer);
-    PagePainter pages(painter);
+    PagePainter pages(painter, words);
     const QSizeF page = writer.pageLayout().fullRectPixels(Resolution).size();
     bool first = true;
     for (const bool filled : {false, true}) {
@@ -211,6 +293,37 @@ QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution)
     return bytes;
 }
 
+namespace {
+
+// The A4 page in the page coordinates, Resolution dots per inch.
+QSizeF a4Page()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())
+        .fullRectPixels(Resolution)
+        .size();
+}
+
+} // namespace
+
+QImage worksheetImage(const Sheet& sheet, bool filled, const WorksheetWords& words, int dotsPerInch)
+{
+    const QSizeF page = a4Page();
+    const double scale = double(dotsPerInch) / Resolution;
+    QImage image(qRound(page.width() * scale), qRound(page.height() * scale), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    PagePainter(painter, words).page(sheet, filled, page);
+    return image;
+}
+
+QRectF worksheetCellRect(const Puzzle& puzzle, int row, int column, int dotsPerInch)
+{
+    const double scale = double(dotsPerInch) / Resolution;
+    const QRectF rect = PagePainter::layOut(puzzle, a4Page()).cellRect(row, column);
+    return QRectF(rect.topLeft() * scale, rect.size() * scale);
+}
+
 QByteArray picturePng(const Puzzle& puzzle)
 {
     const Box box = visibleBox(puzzle);
@@ -223,7 +336,8 @@ QByteArray picturePng(const Puzzle& puzzle)
         for (int c = box.left; c <= box.right; ++c) {
             if (!puzzle.cell(r, c).visible)
                 continue;
-            painter.setBrush(puzzle.pictureCell(r, c) ? fromEngine(engine::color::Green) : QColor(Qt::white));
+            painter.setBrush(
+                puzzle.pictureCell(r, c) ? bgr::toQColor(engine::color::Green) : QColor(Qt::white));
             painter.drawRect((c - box.left) * PngCell, (r - box.top) * PngCell, PngCell, PngCell);
         }
     }
@@ -235,6 +349,17 @@ QByteArray picturePng(const Puzzle& puzzle)
     return bytes;
 }
 
+int hiddenCellsInside(const Puzzle& puzzle)
+{
+    const Box box = visibleBox(puzzle);
+    int hidden = 0;
+    for (int r = box.top; r <= box.bottom; ++r) {
+        for (int c = box.left; c <= box.right; ++c)
+            hidden += !puzzle.cell(r, c).visible;
+    }
+    return hidden;
+}
+
 std::string puzzleNon(const Sheet& sheet)
 {
     const Puzzle& puzzle = sheet.puzzle;
@@ -243,7 +368,7 @@ std::string puzzleNon(const Sheet& sheet)
     non.title = sheet.title;
     non.width = std::max(0, box.columns());
     non.height = std::max(0, box.rows());
-    Drawing goal(non.width, non.height);
+    Bitmap goal(non.width, non.height);
     for (int r = box.top; r <= box.bottom; ++r) {
         non.rows.push_back(puzzle.rowClues[static_cast<std::size_t>(r)]);
         for (int c = box.left; c <= box.right; ++c)

@@ -12,6 +12,9 @@
 
 namespace widgets {
 
+using bgr::toBgr;
+using bgr::toQColor;
+
 namespace {
 
 // One shared font: QFont is implicitly shared, so 693 boxes hold one copy.

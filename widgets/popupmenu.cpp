@@ -12,6 +12,8 @@ namespace widgets {
 
 namespace {
 
+using bgr::toQColor;
+
 // The menu's measures and colours (the colours are 0x00BBGGRR values).
 constexpr int ItemHeight = 21;
 constexpr int SeparatorHeight = 5;

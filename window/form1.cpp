@@ -114,7 +114,7 @@ void TForm1::createSchermo()
     Schermo = new scaling::TNoBDEResizerPanel(this, this, QStringLiteral("Schermo"));
     Schermo->BeginLoading();
     Schermo->SetBounds(0, 0, DesignClientWidth, DesignClientHeight);
-    Schermo->setColor(widgets::toQColor(color::Silver));
+    Schermo->setColor(bgr::toQColor(color::Silver));
     Schermo->setFont(windowFont());
 }
 
@@ -134,7 +134,7 @@ void TForm1::createFlag()
     for (const auto& stripe : stripes) {
         auto* shape = new widgets::Shape(Schermo, this, QString::fromLatin1(stripe.name));
         shape->setGeometry(stripe.left, 4, 12, 21);
-        shape->setBrushColor(widgets::toQColor(stripe.fill));
+        shape->setBrushColor(bgr::toQColor(stripe.fill));
         shape->setShowHint(false);
         // Every button released over the flag opens the chooser. The right press must reach the
         // stripe: left to Schermo it would open the popup menu, which takes the release.
@@ -175,7 +175,7 @@ void TForm1::createClickMarker()
 {
     Shape1 = new widgets::Shape(Schermo, this, QStringLiteral("Shape1"));
     Shape1->setGeometry(layout::GridLeft, layout::GridTop, layout::BoxSize, layout::BoxSize + 3);
-    Shape1->setBrushColor(widgets::toQColor(color::Lime));
+    Shape1->setBrushColor(bgr::toQColor(color::Lime));
 }
 
 void TForm1::createTopButtons()
@@ -204,15 +204,15 @@ void TForm1::createLists()
 {
     CaricaSchemi = new widgets::FileListBox(Schermo, this, QStringLiteral("CaricaSchemi"));
     CaricaSchemi->setGeometry(8, 82, 141, 521);
-    CaricaSchemi->setBackgroundColor(widgets::toQColor(color::Cream));
+    CaricaSchemi->setBackgroundColor(bgr::toQColor(color::Cream));
     CaricaSchemi->setFont(windowFont());
     CaricaSchemi->setItemHeight(18);
     CaricaSchemi->setToolTip(SchemeListHint);
 
     SceltaLingua = new widgets::ComboBox(Schermo, this, QStringLiteral("SceltaLingua"));
     SceltaLingua->setGeometry(3, 2, 222, 31);
-    SceltaLingua->setBackgroundColor(widgets::toQColor(color::Navy));
-    SceltaLingua->setTextColor(widgets::toQColor(color::White));
+    SceltaLingua->setBackgroundColor(bgr::toQColor(color::Navy));
+    SceltaLingua->setTextColor(bgr::toQColor(color::White));
     SceltaLingua->setFont(widgets::layoutFont(FontFamily, 21, true));
     SceltaLingua->setItemHeight(23);
     SceltaLingua->setText(QStringLiteral("italiano"));
@@ -268,7 +268,7 @@ widgets::Panel* TForm1::createGuideLine(int n)
         {281, 582, 513, 3}, {398, 139, 3, 489}, {513, 139, 3, 489}, {628, 139, 3, 489}, {743, 139, 3, 489}};
     auto* line = new widgets::Panel(Schermo, this, QStringLiteral("Panel%1").arg(n));
     line->setGeometry(bounds[n - 1]);
-    line->setBackgroundColor(widgets::toQColor(color::Red));
+    line->setBackgroundColor(bgr::toQColor(color::Red));
     line->setFont(windowFont());
     line->setVisible(false);
     return line;
@@ -324,18 +324,18 @@ widgets::BoardBox* TForm1::createBox(int n, const QFont& boxFont, const QFont& l
     boxes_[size_t(n - 1)] = box;
     const BoxPlace where = place(n);
     if (where.kind == BoxKind::RowLabel || where.kind == BoxKind::ColumnLabel) {
-        box->setBackgroundColor(widgets::toQColor(color::Silver));
-        box->setTextColor(widgets::toQColor(color::Grey));
-        box->setBorderColor(widgets::toQColor(color::Grey));
+        box->setBackgroundColor(bgr::toQColor(color::Silver));
+        box->setTextColor(bgr::toQColor(color::Grey));
+        box->setBorderColor(bgr::toQColor(color::Grey));
         box->setFont(labelFont);
         box->setBoxText(QString::number(where.line));
         box->setVisible(false);
     } else {
         // Cells start white and visible; clue slots silver and hidden until clues are derived.
         const bool cell = where.kind == BoxKind::Cell;
-        box->setBackgroundColor(widgets::toQColor(cell ? color::White : color::Silver));
-        box->setTextColor(widgets::toQColor(color::Black));
-        box->setBorderColor(widgets::toQColor(color::Black));
+        box->setBackgroundColor(bgr::toQColor(cell ? color::White : color::Silver));
+        box->setTextColor(bgr::toQColor(color::Black));
+        box->setBorderColor(bgr::toQColor(color::Black));
         box->setFont(boxFont);
         if (!cell)
             box->setVisible(false);

@@ -1,8 +1,8 @@
 // Benchmark of checking schemes: a 21 x 21 check with uniqueness, 1,000 generated drawings
 // (random and picture-like) in one process with the worst of them, the solver's time against
 // the share of the grid that line reasoning leaves to trial, and a 1 GiB scheme file.
+#include "bitmap.h"
 #include "checker.h"
-#include "drawing.h"
 #include "procstatus.h"
 #include "puzzle.h"
 #include "report.h"
@@ -64,7 +64,7 @@ constexpr const char* Apple[] = {
 
 // Random: a part of random size anywhere in the grid, each cell filled with one chance in
 // p, p from 20 to 90 %; large parts at middling p mostly break the five-clue limit.
-Drawing randomDrawing(std::mt19937& random, int smallest = GridSize)
+Bitmap randomDrawing(std::mt19937& random, int smallest = GridSize)
 {
     std::uniform_int_distribution<int> percent(20, 90);
     std::uniform_int_distribution<int> side(smallest, GridSize);
@@ -73,7 +73,7 @@ Drawing randomDrawing(std::mt19937& random, int smallest = GridSize)
     std::uniform_int_distribution<int> left(0, GridSize - width), top(0, GridSize - height);
     const int x = left(random), y = top(random);
     std::uniform_int_distribution<int> roll(0, 99);
-    Drawing drawing(GridSize, GridSize);
+    Bitmap drawing(GridSize, GridSize);
     for (int r = y; r < y + height; ++r) {
         for (int c = x; c < x + width; ++c)
             drawing.setFilled(r, c, roll(random) < p);
@@ -82,10 +82,10 @@ Drawing randomDrawing(std::mt19937& random, int smallest = GridSize)
 }
 
 // Picture-like: a few filled ellipses and rectangles, some cut out again, often mirrored.
-Drawing pictureLikeDrawing(std::mt19937& random)
+Bitmap pictureLikeDrawing(std::mt19937& random)
 {
     std::uniform_real_distribution<double> unit(0, 1);
-    Drawing drawing(GridSize, GridSize);
+    Bitmap drawing(GridSize, GridSize);
     const int shapes = 2 + int(unit(random) * 4);
     const bool mirrored = unit(random) < 0.6;
     for (int s = 0; s < shapes; ++s) {
@@ -114,7 +114,7 @@ struct Measured {
     long nodes = 0;
 };
 
-Measured measure(const Drawing& drawing)
+Measured measure(const Bitmap& drawing)
 {
     Measured m;
     const std::string text = drawing.schemeText();
@@ -133,11 +133,11 @@ struct Solved {
     long nodes = 0;
 };
 
-Solved measureSolver(const Drawing& drawing)
+Solved measureSolver(const Bitmap& drawing)
 {
     const Puzzle puzzle = loadPuzzle(parseScheme(drawing.schemeText()));
     const SolverInput input = puzzle.solverInput();
-    const Drawing picture = puzzle.picture();
+    const Bitmap picture = puzzle.picture();
     const auto start = Clock::now();
     const SolverResult result = solve(input, DefaultNodeBudget, &picture);
     Solved s;
@@ -174,14 +174,14 @@ int main()
 
     // 2. 1,000 generated drawings, half random, half picture-like, in one process.
     std::mt19937 random(2026);
-    std::vector<Drawing> drawings;
+    std::vector<Bitmap> drawings;
     for (int i = 0; i < 500; ++i)
         drawings.push_back(randomDrawing(random, 5));
     for (int i = 0; i < 500; ++i)
         drawings.push_back(pictureLikeDrawing(random));
     std::vector<Measured> measured;
     const auto all = Clock::now();
-    for (const Drawing& drawing : drawings)
+    for (const Bitmap& drawing : drawings)
         measured.push_back(measure(drawing));
     std::printf("\n1,000 generated drawings (500 random, 500 picture-like) checked in one process:\n");
     std::printf("  %.0f ms in all; target <= 2000 ms\n", millisecondsSince(all));
@@ -213,7 +213,7 @@ int main()
     int tried = 0;
     while (solved.size() < 4000) {
         ++tried;
-        const Drawing drawing = tried % 4 ? randomDrawing(random, 5) : pictureLikeDrawing(random);
+        const Bitmap drawing = tried % 4 ? randomDrawing(random, 5) : pictureLikeDrawing(random);
         if (checkBytes("generated.dis", drawing.schemeText()).verdict == Verdict::Error)
             continue;
         solved.push_back(measureSolver(drawing));

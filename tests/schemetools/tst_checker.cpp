@@ -37,7 +37,7 @@ void CheckerTest::engineCluesMatchTheDrawing()
     QRandomGenerator random(11);
     for (int round = 0; round < 300; ++round) {
         const int percent = int(random.bounded(10, 90));
-        Drawing drawing(GridSize, GridSize);
+        Bitmap drawing(GridSize, GridSize);
         for (int r = 0; r < GridSize; ++r) {
             for (int c = 0; c < GridSize; ++c)
                 drawing.setFilled(r, c, int(random.bounded(100)) < percent);
@@ -107,6 +107,17 @@ void CheckerTest::problems_data()
                "error:0:the clues the window shows do not fit the drawing, so the child cannot work the "
                "picture "
                "out (see the characters above that stop the clues)"};
+    const QString hidden = "its cell is hidden anyway, since its row or column has no picture cell";
+    QTest::newRow("drawn with X and . as a text grid is: a hint to import it")
+        << "grid.dis" << enginetest::schemeFile({"X.", "XX"}) << 20000 << "error"
+        << QStringList {"warning:1:row 1, column 1: 'X' is not one of # - ° =: " + hidden,
+               "warning:1:row 1, column 2: '.' is not one of # - ° =: " + hidden,
+               "warning:2:row 2, column 1: 'X' is not one of # - ° =: " + hidden,
+               "warning:2:row 2, column 2: 'X' is not one of # - ° =: " + hidden,
+               "warning:0:the drawing is written with X and . as a text grid is, not with # and -: "
+               "\"tessaria-schemi import FILE.txt -o NAME.dis\" turns a text grid into a scheme",
+               "error:0:the drawing has no picture cell (#): the remaining counter starts at 0 and the "
+               "game can never be finished"};
     QTest::newRow("a stray character in a dead line")
         << "dead.dis" << enginetest::schemeFile({"##", "x-"}) << 20000 << "unique-line"
         << QStringList {

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 struct Run {
@@ -48,6 +50,7 @@ private slots:
     void badInputIsOneLine_data();
     void badInputIsOneLine();
     void exportWorksheet();
+    void exportWritesOnlyWhatItMay();
 
 private:
     QTemporaryDir dir_;
@@ -58,9 +61,13 @@ void CommandTest::help_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("usage");
     QTest::newRow("program") << QStringList {"--help"} << "Usage: tessaria-schemi COMMAND";
-    for (const char* command : {"check", "import", "export"})
+    for (const char* command : {"check", "import", "export"}) {
         QTest::newRow(command) << QStringList {command, "--help"}
                                << QStringLiteral("Usage: tessaria-schemi %1 ").arg(command);
+        QTest::newRow(qPrintable(QStringLiteral("help %1").arg(command)))
+            << QStringList {"help", command} << QStringLiteral("Usage: tessaria-schemi %1 ").arg(command);
+    }
+    QTest::newRow("version") << QStringList {"--version"} << "tessaria-schemi 1.0\n";
 }
 
 void CommandTest::help()
@@ -131,6 +138,31 @@ void CommandTest::importWritesOnlyWhatItMay()
 
     QCOMPARE(run({"import", QString::fromStdString(grid), "-o", dir_.filePath("cup.DIS")}).status, 2);
     QVERIFY(!QFile::exists(dir_.filePath("cup.DIS")));
+    const Run level
+        = run({"import", QString::fromStdString(grid), "-o", dir_.filePath("new.dis"), "--threshold", "256"});
+    QCOMPARE(level.status, 2);
+    QVERIFY(level.err.startsWith("tessaria-schemi: --threshold takes a grey level from 0 to 255\n"));
+
+    // A folder named like a scheme is no file to overwrite: no --force is suggested.
+    QVERIFY(QDir(dir_.path()).mkpath("folder.dis"));
+    const Run folder = run({"import", QString::fromStdString(grid), "-o", dir_.filePath("folder.dis")});
+    QCOMPARE(folder.status, 2);
+    QCOMPARE(folder.err,
+        "tessaria-schemi: " + dir_.filePath("folder.dis") + ": is a folder; nothing was written\n");
+
+    // A puzzle a child cannot play (six runs in its row) is not written unless --force says so.
+    const std::string six = enginetest::writeFile(dir_, "six.non",
+        "width 11\nheight 1\nrows\n1,1,1,1,1,1\ncolumns\n" + QByteArray("1\n0\n").repeated(5) + "1\n");
+    const QString sixTarget = dir_.filePath("six.dis");
+    const Run refused = run({"import", QString::fromStdString(six), "-o", sixTarget});
+    QCOMPARE(refused.status, 1);
+    QVERIFY(!QFile::exists(sixTarget));
+    QVERIFY2(refused.err.endsWith("tessaria-schemi: " + sixTarget
+                 + ": not written: the scheme would have the errors above, so a child could not play it "
+                   "(--force writes it all the same, for an editor to mend)\n"),
+        qPrintable(refused.err));
+    QCOMPARE(run({"import", QString::fromStdString(six), "-o", sixTarget, "--force"}).status, 1);
+    QVERIFY(QFile::exists(sixTarget));
 }
 
 void CommandTest::badInputIsOneLine_data()
@@ -186,6 +218,88 @@ void CommandTest::exportWorksheet()
     QVERIFY(!QFile::exists(dir_.filePath("broken.png")));
     QCOMPARE(run({"export", "schemi/casa.dis", "--to", "png", "-o", dir_.filePath("casa.png")}).status, 0);
     QCOMPARE(QImage(dir_.filePath("casa.png")).isNull(), false);
+}
+
+void CommandTest::exportWritesOnlyWhatItMay()
+{
+    const QTemporaryDir dir;
+    const QByteArray house = enginetest::schemeFile({"-#-", "###", "#-#"});
+    enginetest::writeFile(dir, "classe1/casa.dis", house);
+    enginetest::writeFile(dir, "classe2/casa.dis", house);
+    QVERIFY(QDir(dir.path()).mkpath("out"));
+
+    // Two schemes of one name would overwrite each other: the run is refused.
+    for (const char* to : {"png", "non"}) {
+        const Run twice = run({"export", "classe1", "classe2", "--to", to, "-o", "out"}, dir.path());
+        QCOMPARE(twice.status, 2);
+        QCOMPARE(twice.err,
+            QStringLiteral(
+                "tessaria-schemi: out/casa.%1: would be written for both classe1/casa.dis and "
+                "classe2/casa.dis; nothing was written (rename one of them, or export them apart)\n")
+                .arg(to));
+        QVERIFY(QDir(dir.filePath("out")).isEmpty());
+    }
+
+    // Without -o nothing goes into a folder of schemes, its own or the current one.
+    const Run beside = run({"export", "casa.dis", "--to", "png"}, dir.filePath("classe1"));
+    QCOMPARE(beside.status, 2);
+    QCOMPARE(beside.err,
+        QStringLiteral("tessaria-schemi: the current folder holds schemes, and the game's list would show "
+                       "the new file among them: say where to write with -o\n"));
+    QVERIFY(!QFile::exists(dir.filePath("classe1/casa.png")));
+    const Run elsewhere = run({"export", "../classe1/casa.dis", "--to", "png"}, dir.filePath("out"));
+    QCOMPARE(elsewhere.status, 0);
+    QCOMPARE(elsewhere.out, QStringLiteral("wrote casa.png\n"));
+    QVERIFY(QFile::exists(dir.filePath("out/casa.png")));
+    QVERIFY(!QFile::exists(dir.filePath("classe1/casa.png")));
+
+    // A scheme another picture fits is still written, but said to be so.
+    enginetest::writeFile(dir, "due/due.dis", enginetest::schemeFile({"#-", "-#"}));
+    const Run ambiguous = run({"export", "due/due.dis", "--to", "pdf", "-o", "out/due.pdf"}, dir.path());
+    QCOMPARE(ambiguous.status, 1);
+    QCOMPARE(ambiguous.err,
+        QStringLiteral("tessaria-schemi: due/due.dis: not unique: another picture fits the same clues; "
+                       "written all the same (check shows the other picture)\n"));
+    QVERIFY(QFile::exists(dir.filePath("out/due.pdf")));
+
+    // A hole cannot be said in .non: the exported puzzle differs from the window's.
+    enginetest::writeFile(dir, "buco/buco.dis", enginetest::schemeFile({"###", "#\xB0#", "###"}));
+    const Run hole = run({"export", "buco/buco.dis", "--to", "non", "-o", "out/buco.non"}, dir.path());
+    QCOMPARE(hole.status, 1);
+    QCOMPARE(hole.err,
+        QStringLiteral("tessaria-schemi: buco/buco.dis: 1 hidden cell inside the picture cannot be said in "
+                       ".non, where it becomes a cell to work out: the puzzle is not the one the window "
+                       "shows\n"));
+    QVERIFY(QFile::exists(dir.filePath("out/buco.non")));
+
+    // --title and --no-title name the puzzle; a Windows-1252 file name reads as the window shows it.
+    QVERIFY(QDir(dir.path()).mkpath("nomi"));
+    {
+        const std::string path = QFile::encodeName(dir.filePath("nomi/caf")).toStdString() + "\xE9.dis";
+        FILE* raw = std::fopen(path.c_str(), "wb");
+        QVERIFY(raw);
+        std::fputs("##\n", raw);
+        std::fclose(raw);
+    }
+    QCOMPARE(run({"export", "nomi", "--to", "non", "-o", "out/nome.non"}, dir.path()).status, 0);
+    QVERIFY(contentOf(dir.filePath("out/nome.non")).startsWith("title \"caf\xC3\xA9\"\n"));
+    QCOMPARE(run({"export", "classe1", "--to", "non", "-o", "out/t.non", "--title", "Scheda 3"}, dir.path())
+                 .status,
+        0);
+    QVERIFY(contentOf(dir.filePath("out/t.non")).startsWith("title \"Scheda 3\"\n"));
+    QCOMPARE(
+        run({"export", "classe1", "--to", "non", "-o", "out/n.non", "--no-title"}, dir.path()).status, 0);
+    QVERIFY(contentOf(dir.filePath("out/n.non")).startsWith("width 3\n"));
+
+    // The worksheet's words follow a language file; a language that is not there is refused.
+    QCOMPARE(
+        run({"export", "classe1", "--to", "pdf", "-o", "out/en.pdf", "--language", "english"}, dir.path())
+            .status,
+        0);
+    const Run unknown
+        = run({"export", "classe1", "--to", "pdf", "-o", "out/xx.pdf", "--language", "klingon"}, dir.path());
+    QCOMPARE(unknown.status, 2);
+    QVERIFY(!QFile::exists(dir.filePath("out/xx.pdf")));
 }
 
 QTEST_GUILESS_MAIN(CommandTest)

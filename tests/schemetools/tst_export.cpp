@@ -18,7 +18,7 @@ namespace {
 
 Sheet sheetOf(const char* title, const QByteArray& scheme)
 {
-    return {title, loadPuzzle(parseScheme(scheme.toStdString()))};
+    return {title, loadPuzzle(parseScheme(scheme.toStdString())), title};
 }
 
 // clang-format off
@@ -39,6 +39,7 @@ class ExportTest : public QObject {
 private slots:
     void worksheetPages_data();
     void worksheetPages();
+    void worksheetInk();
     void finishedPicture();
     void nonReadsBackAsTheSamePuzzle();
     void savingNeverLosesAFile();
@@ -61,7 +62,7 @@ void ExportTest::worksheetPages()
     QFETCH(bool, solution);
     QFETCH(int, pages);
     const std::vector<Sheet> sheets(size_t(schemes), sheetOf("house", House));
-    const QString pdf = QString::fromLatin1(worksheetPdf(sheets, solution));
+    const QString pdf = QString::fromLatin1(worksheetPdf(sheets, solution, WorksheetWords {}));
     QVERIFY(pdf.startsWith("%PDF-"));
     QCOMPARE(pdf.count(QRegularExpression("/Type\\s*/Page\\b")), pages);
     // Every page is A4 portrait: 595 x 842 points.
@@ -73,6 +74,33 @@ void ExportTest::worksheetPages()
         QCOMPARE(qRound(match.captured(2).toDouble()), 842);
     }
     QCOMPARE(boxes, pages);
+}
+
+void ExportTest::worksheetInk()
+{
+    // A hole of two cells across the guide line after row 5, and rows with empty clue slots.
+    const Sheet sheet = sheetOf(
+        "", enginetest::schemeFile({"######", "######", "######", "######", "##\xB0###", "##\xB0###"}));
+    const int dpi = 100;
+    const QImage page = worksheetImage(sheet, false, WorksheetWords {}, dpi);
+    QCOMPARE(page.size(), QSize(826, 1169)); // A4 at 100 dots per inch
+    const QRectF below = worksheetCellRect(sheet.puzzle, 5, 2, dpi);
+    // The guide line stops at the hole: the hole stays blank.
+    QCOMPARE(page.pixelColor(below.center().toPoint().x(), qRound(below.top())), QColor(Qt::white));
+    QCOMPARE(page.pixelColor(below.center().toPoint().x(), qRound(below.top()) - 1), QColor(Qt::white));
+    // Beside the hole the line is drawn.
+    const QRectF beside = worksheetCellRect(sheet.puzzle, 5, 3, dpi);
+    QCOMPARE(page.pixelColor(beside.center().toPoint().x(), qRound(beside.top())), QColor(Qt::black));
+    // An empty clue slot is white paper with a thin border, not solid silver; no silver anywhere.
+    const QRectF firstRow = worksheetCellRect(sheet.puzzle, 0, 0, dpi);
+    const QPointF emptySlot = firstRow.center() - QPointF(5 * firstRow.width(), 0);
+    QCOMPARE(page.pixelColor(emptySlot.toPoint()), QColor(Qt::white));
+    int silver = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x)
+            silver += page.pixelColor(x, y) == QColor(192, 192, 192);
+    }
+    QVERIFY2(silver < 100, qPrintable(QString::number(silver)));
 }
 
 void ExportTest::finishedPicture()
@@ -123,6 +151,20 @@ void ExportTest::savingNeverLosesAFile()
         QCOMPARE(file.readAll(), QByteArray("new\n"));
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+
+    // A file that cannot be written is found before any is written; one that fails late (a
+    // name too long for the file system) takes back the files this run wrote before it.
+    const std::string first = dir.filePath("first.png").toStdString();
+    for (const std::string& bad : {dir.filePath("gone/second.png").toStdString(),
+             dir.filePath(QString(300, 'x') + ".png").toStdString()}) {
+        QVERIFY_THROWS_EXCEPTION(InputError, saveFiles({{first, "new\n"}, {bad, "new\n"}}, false));
+        QVERIFY2(!QFile::exists(QString::fromStdString(first)), bad.c_str());
+        QVERIFY_THROWS_EXCEPTION(InputError, saveFiles({{kept, "newer\n"}, {bad, "new\n"}}, true));
+        QFile file(QString::fromStdString(kept));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("new\n"));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 QTEST_MAIN(ExportTest)

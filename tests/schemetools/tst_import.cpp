@@ -83,6 +83,18 @@ void ImportTest::golden_data()
     QTest::newRow(".non with blank lines for empty rows")
         << "blank.non" << QByteArray("width 2\nheight 3\nrows\n1\n\n1\ncolumns\n1,1\n0\n") << 128
         << QStringList {"#", "-", "#"};
+    QTest::newRow(".non with a byte-order mark, as the other readers take it")
+        << "bom.non" << QByteArray("\xEF\xBB\xBFwidth 2\nheight 1\nrows\n2\ncolumns\n1\n1\n") << 128
+        << QStringList {"##"};
+    // A 25 x 25 puzzle whose picture, 2 x 2, stands in blank margins: cropped before it is judged.
+    QTest::newRow(".non larger than the grid only by its margins")
+        << "margins.non"
+        << QByteArray("width 25\nheight 25\nrows\n" + QByteArray("0\n").repeated(10) + "1\n2\n"
+               + QByteArray("0\n").repeated(13) + "columns\n" + QByteArray("0\n").repeated(20) + "2\n1\n"
+               + QByteArray("0\n").repeated(3))
+        << 128 << QStringList {"#-", "##"};
+    QTest::newRow("text grid of cells separated by blanks")
+        << "spaced.txt" << QByteArray("1 1 1 0 1\n0 1 0 1 0\n") << 128 << QStringList {"###-#", "-#-#-"};
     QTest::newRow("text grid with every kind of mark")
         << "grid.txt" << QByteArray("\xEF\xBB\xBF.....\r\n.#X1\xE2\x96\x88\r\n.-0 x\n\n") << 128
         << QStringList {"####", "---#"};
@@ -131,7 +143,7 @@ void ImportTest::golden()
     const auto kind = sourceKindOf(path);
     QVERIFY(kind);
     QStringList got;
-    for (const std::string& row : importDrawing(path, *kind, options).rows())
+    for (const std::string& row : importBitmap(path, *kind, options).rows())
         got << QString::fromStdString(row);
     QCOMPARE(got, rows);
 }
@@ -149,7 +161,7 @@ void ImportTest::fitReducesByAreaAveraging()
     const std::string path = enginetest::writeFile(dir_, "ring.png", pictureBytes(image, "PNG"));
     ImportOptions options;
     try {
-        importDrawing(path, SourceKind::Picture, options);
+        importBitmap(path, SourceKind::Picture, options);
         QFAIL("a picture larger than the grid was taken without --fit");
     } catch (const InputError& error) {
         QCOMPARE(std::string(error.what()),
@@ -158,7 +170,7 @@ void ImportTest::fitReducesByAreaAveraging()
                 "reduce it"));
     }
     options.picture.fit = true;
-    const Drawing drawing = importDrawing(path, SourceKind::Picture, options);
+    const Bitmap drawing = importBitmap(path, SourceKind::Picture, options);
     QCOMPARE(drawing.width(), 21);
     QCOMPARE(drawing.height(), 21);
     // The ring and the square survive, with white between them.
@@ -170,6 +182,22 @@ void ImportTest::fitReducesByAreaAveraging()
     QVERIFY(!drawing.filled(10, 5) && !drawing.filled(5, 10));
     QVERIFY(!drawing.filled(0, 0) && !drawing.filled(20, 20));
 
+    // A 3-pixel outline averages away to a few cells: the import says so and what to try.
+    QImage outline(200, 200, QImage::Format_RGB32);
+    outline.fill(Qt::white);
+    QPainter outlinePainter(&outline);
+    outlinePainter.fillRect(QRect(0, 0, 200, 3), Qt::black);
+    outlinePainter.fillRect(QRect(0, 197, 200, 3), Qt::black);
+    outlinePainter.fillRect(QRect(0, 0, 3, 200), Qt::black);
+    outlinePainter.fillRect(QRect(197, 0, 3, 200), Qt::black);
+    outlinePainter.end();
+    std::string hint;
+    importBitmap(enginetest::writeFile(dir_, "outline.png", pictureBytes(outline, "PNG")),
+        SourceKind::Picture, options, &hint);
+    QCOMPARE(hint,
+        std::string("thin lines grew pale when the picture was reduced, and few cells are left: a higher "
+                    "--threshold (such as 200) keeps more of them"));
+
     // A 42 x 42 checkerboard of black and white pixels is grey (127.5) in every cell: filled
     // below a threshold of 140, nothing at 120.
     QImage board(42, 42, QImage::Format_RGB32);
@@ -179,9 +207,9 @@ void ImportTest::fitReducesByAreaAveraging()
     }
     const std::string boardPath = enginetest::writeFile(dir_, "board.png", pictureBytes(board, "PNG"));
     options.picture.threshold = 140;
-    QCOMPARE(importDrawing(boardPath, SourceKind::Picture, options).filledCount(), 21 * 21);
+    QCOMPARE(importBitmap(boardPath, SourceKind::Picture, options).filledCount(), 21 * 21);
     options.picture.threshold = 120;
-    QVERIFY_THROWS_EXCEPTION(InputError, importDrawing(boardPath, SourceKind::Picture, options));
+    QVERIFY_THROWS_EXCEPTION(InputError, importBitmap(boardPath, SourceKind::Picture, options));
 }
 
 void ImportTest::badInput_data()
@@ -223,8 +251,7 @@ void ImportTest::badInput_data()
         << "a.non" << size + QByteArray(100000, 'x').prepend("\x1b")
         << "\"\\x1B" + QString(39, 'x') + "\"... belongs to no key";
     QTest::newRow(".non larger than the grid")
-        << "a.non"
-        << QByteArray("width 22\nheight 1\nrows\n1\ncolumns\n" + QByteArray("0\n").repeated(21) + "1\n")
+        << "a.non" << QByteArray("width 22\nheight 1\nrows\n22\ncolumns\n" + QByteArray("1\n").repeated(22))
         << "is a puzzle of 22 x 1 cells, but the grid holds at most 21 x 21";
     QTest::newRow("text grid with a stray letter")
         << "a.txt" << QByteArray("##\n#q\n")
@@ -235,6 +262,10 @@ void ImportTest::badInput_data()
            "blank)";
     QTest::newRow("text grid without a filled cell")
         << "a.txt" << QByteArray("..\n--\n") << "holds no filled cell: there is no picture to import";
+    QTest::newRow("text grid larger than the grid within its margins")
+        << "a.txt"
+        << QByteArray(QByteArray(30, '.') + "\n" + ("." + QByteArray(22, '#') + ".......\n").repeated(3))
+        << "holds a drawing of 22 x 3 cells (of 30 x 4 with margins), but the grid holds at most 21 x 21";
     QTest::newRow("0-byte picture") << "a.png" << QByteArray()
                                     << "is empty (0 bytes): there is no picture in it";
     QTest::newRow("binary junk")
@@ -270,7 +301,7 @@ void ImportTest::badInput()
     QFETCH(QString, message);
     const std::string path = enginetest::writeFile(dir_, name, bytes);
     try {
-        importDrawing(path, *sourceKindOf(path), ImportOptions {});
+        importBitmap(path, *sourceKindOf(path), ImportOptions {});
         QFAIL("the input was taken");
     } catch (const InputError& error) {
         QCOMPARE(QString::fromUtf8(error.what()), message);

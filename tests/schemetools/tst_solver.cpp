@@ -102,15 +102,15 @@ bool bruteLineByLine(const SolverInput& input)
     return std::find(grid.begin(), grid.end(), CellState::Unknown) == grid.end();
 }
 
-Drawing drawingOf(unsigned grid)
+Bitmap drawingOf(unsigned grid)
 {
-    Drawing drawing(Side, Side);
+    Bitmap drawing(Side, Side);
     for (int i = 0; i < Side * Side; ++i)
         drawing.setFilled(i / Side, i % Side, grid >> i & 1u);
     return drawing;
 }
 
-unsigned bitsOf(const Drawing& d)
+unsigned bitsOf(const Bitmap& d)
 {
     unsigned bits = 0;
     for (int r = 0; r < Side; ++r) {
@@ -178,7 +178,7 @@ void SolverTest::everyFourByFourDrawing()
         const bool unique = drawingsWithClues[key] == 1;
         const SolverResult result = solve(input);
         // Told the drawing, the solver looks only for another picture: same verdict.
-        const Drawing drawing = drawingOf(grid);
+        const Bitmap drawing = drawingOf(grid);
         const SolverResult against = solve(input, DefaultNodeBudget, &drawing);
         QCOMPARE(against.solvability, result.solvability);
         QCOMPARE(against.pictures.front(), drawing);
@@ -201,7 +201,7 @@ void SolverTest::everyFourByFourDrawing()
             QVERIFY2(!unique, qPrintable(tag));
             QCOMPARE(result.pictures.size(), size_t(2));
             QVERIFY(result.pictures[0] != result.pictures[1]);
-            for (const Drawing& picture : result.pictures)
+            for (const Bitmap& picture : result.pictures)
                 QVERIFY(inputOf(bitsOf(picture)).rows == input.rows
                     && inputOf(bitsOf(picture)).columns == input.columns);
             ++several;

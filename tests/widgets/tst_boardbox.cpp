@@ -9,6 +9,7 @@
 #include <memory>
 
 using namespace widgets;
+using namespace bgr;
 
 namespace {
 

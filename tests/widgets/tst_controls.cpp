@@ -24,6 +24,7 @@
 #include <stdexcept>
 
 using namespace widgets;
+using namespace bgr;
 
 class ControlsTest : public QObject {
     Q_OBJECT

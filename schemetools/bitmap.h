@@ -1,5 +1,6 @@
-// A black-and-white picture of at most 21 x 21 cells, its run-length clues, and its text form
-// as "#" and "-" lines: what the importers produce and the solver returns.
+// Bitmap: a black-and-white picture of cells (at most 21 x 21 for a scheme), its run-length
+// clues, and its text form as "#" and "-" lines: what the importers produce and the solver
+// returns. Not to be confused with engine::SchemeDrawing, the cells of a scheme file as read.
 #pragma once
 
 #include <string>
@@ -10,10 +11,10 @@ namespace schemetools {
 
 using Clues = std::vector<int>;
 
-class Drawing {
+class Bitmap {
 public:
-    Drawing() = default;
-    Drawing(int width, int height);
+    Bitmap() = default;
+    Bitmap(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -37,14 +38,14 @@ public:
     };
     Part filledPart() const;
     // That part as a drawing of its own.
-    Drawing cropped() const;
+    Bitmap cropped() const;
 
     // One "#"/"-" string per row.
     std::vector<std::string> rows() const;
     // The rows, each followed by "\n": the content of a scheme file.
     std::string schemeText() const;
 
-    friend bool operator==(const Drawing&, const Drawing&) = default;
+    friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
 private:
     std::size_t index(int row, int column) const

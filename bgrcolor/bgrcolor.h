@@ -1,12 +1,13 @@
 // Colours as 24-bit values $00BBGGRR (red in the low byte), the form in which the engine and
-// the language files write them, to and from QColor.
+// the language files write them, to and from QColor. Header-only on Qt Gui, so that the widget
+// set and the teacher's tools (which must not link Widgets) share the one conversion.
 #pragma once
 
 #include <QColor>
 
 #include <cstdint>
 
-namespace widgets {
+namespace bgr {
 
 // Red in the low byte, blue in the high byte; the top byte is ignored.
 inline QColor toQColor(std::uint32_t bgr)
@@ -21,4 +22,4 @@ inline std::uint32_t toBgr(const QColor& color)
     return std::uint32_t(qRed(rgb)) | (std::uint32_t(qGreen(rgb)) << 8) | (std::uint32_t(qBlue(rgb)) << 16);
 }
 
-} // namespace widgets
+} // namespace bgr

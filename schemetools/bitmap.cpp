@@ -1,33 +1,33 @@
-// Drawings: clues, cropping and the "#"/"-" text form.
-#include "drawing.h"
+// Bitmaps: clues, cropping and the "#"/"-" text form.
+#include "bitmap.h"
 
 #include <algorithm>
 
 namespace schemetools {
 
-Drawing::Drawing(int width, int height)
+Bitmap::Bitmap(int width, int height)
     : width_(width)
     , height_(height)
     , cells_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0)
 {
 }
 
-int Drawing::filledCount() const
+int Bitmap::filledCount() const
 {
     return static_cast<int>(std::count(cells_.begin(), cells_.end(), 1));
 }
 
-Clues Drawing::rowClues(int row) const
+Clues Bitmap::rowClues(int row) const
 {
     return runsOf(width_, [&](int c) { return filled(row, c); });
 }
 
-Clues Drawing::columnClues(int column) const
+Clues Bitmap::columnClues(int column) const
 {
     return runsOf(height_, [&](int r) { return filled(r, column); });
 }
 
-Drawing::Part Drawing::filledPart() const
+Bitmap::Part Bitmap::filledPart() const
 {
     int top = height_, bottom = -1, left = width_, right = -1;
     for (int r = 0; r < height_; ++r) {
@@ -45,10 +45,10 @@ Drawing::Part Drawing::filledPart() const
     return {top, left, right - left + 1, bottom - top + 1};
 }
 
-Drawing Drawing::cropped() const
+Bitmap Bitmap::cropped() const
 {
     const Part part = filledPart();
-    Drawing drawing(part.width, part.height);
+    Bitmap drawing(part.width, part.height);
     for (int r = 0; r < part.height; ++r) {
         for (int c = 0; c < part.width; ++c)
             drawing.setFilled(r, c, filled(part.top + r, part.left + c));
@@ -56,7 +56,7 @@ Drawing Drawing::cropped() const
     return drawing;
 }
 
-std::vector<std::string> Drawing::rows() const
+std::vector<std::string> Bitmap::rows() const
 {
     std::vector<std::string> lines;
     for (int r = 0; r < height_; ++r) {
@@ -68,7 +68,7 @@ std::vector<std::string> Drawing::rows() const
     return lines;
 }
 
-std::string Drawing::schemeText() const
+std::string Bitmap::schemeText() const
 {
     std::string text;
     for (const std::string& line : rows())
