@@ -320,7 +320,7 @@ void TForm1::createBoard()
 
 widgets::BoardBox* TForm1::createBox(int n, const QFont& boxFont, const QFont& labelFont)
 {
-    auto* box = new widgets::BoardBox(Schermo, this, QString::fromLatin1(boxName(n)));
+    auto* box = new widgets::BoardBox(Schermo, this, QString::fromLatin1(boxName(n)), n);
     boxes_[size_t(n - 1)] = box;
     const BoxPlace where = place(n);
     if (where.kind == BoxKind::RowLabel || where.kind == BoxKind::ColumnLabel) {
@@ -545,15 +545,6 @@ void TForm1::setShape1Bounds(const Bounds& bounds)
 
 // --- Handlers ----------------------------------------------------------------------------
 
-int TForm1::boxNumber(QObject* sender)
-{
-    const widgets::Component* component = widgets::componentOf(sender);
-    const int n = component ? engine::boxNumber(component->name().toStdString()) : 0;
-    if (n == 0)
-        throw std::invalid_argument("The sender is not a box of the board");
-    return n;
-}
-
 void TForm1::CaricaSchemiClick()
 {
     // A pick rewrites most of the board: one repaint of the area it touched follows it.
@@ -564,21 +555,21 @@ void TForm1::CaricaSchemiClick()
 
 // A click or a hover with SOS usually changes one cell, but the one that completes the picture
 // changes them all: one repaint of the area they cover follows.
-void TForm1::suiEdit1Click(QObject* sender)
+void TForm1::suiEdit1Click(widgets::BoardBox* sender)
 {
     const widgets::BoardRepaintBatch batch;
-    game_.cellClick(boxNumber(sender));
+    game_.cellClick(sender->number());
 }
 
-void TForm1::suiEdit442Click(QObject* sender)
+void TForm1::suiEdit442Click(widgets::BoardBox* sender)
 {
-    game_.clueSlotClick(boxNumber(sender));
+    game_.clueSlotClick(sender->number());
 }
 
-void TForm1::suiEdit1MouseMove(QObject* sender)
+void TForm1::suiEdit1MouseMove(widgets::BoardBox* sender)
 {
     const widgets::BoardRepaintBatch batch;
-    game_.cellMouseMove(boxNumber(sender));
+    game_.cellMouseMove(sender->number());
 }
 
 void TForm1::Timer1Timer()

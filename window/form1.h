@@ -88,9 +88,10 @@ public:
     void FormResize();
     void FormActivate();
     void CaricaSchemiClick();
-    void suiEdit1Click(QObject* sender);
-    void suiEdit442Click(QObject* sender);
-    void suiEdit1MouseMove(QObject* sender);
+    // The board's handlers act on the box that raised the event, by the number it carries.
+    void suiEdit1Click(widgets::BoardBox* sender);
+    void suiEdit442Click(widgets::BoardBox* sender);
+    void suiEdit1MouseMove(widgets::BoardBox* sender);
     void Timer1Timer();
     void CheckBox2Click();
     void StampaCrucintarsioClick();
@@ -167,7 +168,6 @@ private:
     // Runs action with the ten controls of window::printHiddenControls() hidden, and shows them
     // again afterwards, also when action throws.
     void withPrintedControlsHidden(const std::function<void()>& action);
-    static int boxNumber(QObject* sender);
     // The folder of the running executable, or the one a test put in its place.
     QString runningExeFolder() const;
 
