@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins pkg-config libxcb1-dev
   fonts-liberation
+  # Arabic and Chinese, which Liberation lacks, for the language files of those scripts.
+  fonts-kacst-one fonts-wqy-microhei
   # Building and checking the Debian package (the packaging_deb test).
   dpkg-dev file lintian appstream desktop-file-utils inotify-tools
   # The test of "STAMPA" prints through a cupsd of its own onto a cups-pdf queue and reads the
