@@ -1017,9 +1017,19 @@ private slots:
         // The centre keeps the cell's own colour.
         QCOMPARE(shown.pixelColor(r.center()), White);
         QCOMPARE(form->printImage().pixelColor(r.topLeft() + QPoint(1, 1)), White);
+        // At another window size the frame follows the box, here a hidden cell at the far corner.
+        form->showNormal();
+        form->resize(1000, 700);
+        QTRY_COMPARE(form->Schermo->size(), QSize(1000, 700));
+        keys(QStringLiteral("Down*20 End"));
+        const QRect scaled = box(cell(21, 21))->geometry();
+        QCOMPARE(scaled, QRect(916, 650, 25, 22));
+        const QImage resized = form->grab().toImage();
+        QCOMPARE(resized.pixelColor(scaled.topLeft() + QPoint(1, 1)), frame);
+        QCOMPARE(resized.pixelColor(scaled.bottomRight() - QPoint(1, 1)), frame);
         // Without the keys the board shows no frame.
         form->CaricaSchemi->setFocus();
-        QCOMPARE(form->grab().toImage().pixelColor(r.topLeft() + QPoint(1, 1)), White);
+        QCOMPARE(form->grab().toImage().pixelColor(scaled.topLeft() + QPoint(1, 1)), Silver);
         QVERIFY(errors.isEmpty());
     }
 
