@@ -405,6 +405,23 @@ private slots:
         QCOMPARE(actual, expected);
     }
 
+    // Tab on the shown window goes round the stops that are shown: the board is one of them,
+    // the flag another; the hidden language list and spin button are passed over.
+    void tabGoesRound()
+    {
+        openWindow();
+        form->Esci->setFocus();
+        const QList<QWidget*> expected {form->StampaCrucintarsio, form->CaricaSchemi, form->RichiamaLingua1,
+            form->BitBtn1, form->CheckBox1, form->Cursore, form->CheckBox2, form->Esci};
+        QList<QWidget*> actual;
+        for (int i = 0; i < expected.size(); ++i) {
+            key(Qt::Key_Tab);
+            actual << QApplication::focusWidget();
+        }
+        QCOMPARE(actual, expected);
+        QVERIFY(form->isVisible());
+    }
+
     // Labels and shapes lie beneath the boxes, the guide lines above them.
     void stacking()
     {
