@@ -16,6 +16,9 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   # The start without a window manager (window_nowindowmanager) runs on a bare X server.
   xvfb x11-utils
+  # The accessibility check (window_atspi) reads the program through AT-SPI on a session bus of
+  # its own, with keys sent by xdotool.
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)
