@@ -660,8 +660,11 @@ void TForm1::suiEdit442Click(widgets::BoardBox* sender)
 void TForm1::suiEdit1MouseMove(widgets::BoardBox* sender)
 {
     const widgets::BoardRepaintBatch batch;
+    const Color before = sender->color();
     game_.cellMouseMove(sender->number());
-    Cursore->boxChanged(sender->number());
+    // Assistive technology hears of the cells that SOS uncovers, not of every move.
+    if (sender->color() != before)
+        Cursore->boxChanged(sender->number());
 }
 
 void TForm1::Timer1Timer()
