@@ -66,6 +66,8 @@ try:
     children.append(subprocess.Popen([program], env=env))
 
     def application():
+        if children[-1].poll() is not None:
+            fail("the program ended with status %d" % children[-1].returncode)
         desktop = Atspi.get_desktop(0)
         for i in range(desktop.get_child_count()):
             app = desktop.get_child_at_index(i)
