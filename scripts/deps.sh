@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins pkg-config libxcb1-dev
   fonts-liberation
+  # Arabic and Chinese, which Liberation lacks, for the language files of those scripts.
+  fonts-kacst-one fonts-wqy-microhei
   # Building and checking the Debian package (the packaging_deb test).
   dpkg-dev file lintian appstream desktop-file-utils inotify-tools
   # The test of "STAMPA" prints through a cupsd of its own onto a cups-pdf queue and reads the
@@ -14,6 +16,9 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   # The start without a window manager (window_nowindowmanager) runs on a bare X server.
   xvfb x11-utils
+  # The accessibility check (window_atspi) reads the program through AT-SPI on a session bus of
+  # its own, with keys sent by xdotool.
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

@@ -4,6 +4,9 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
+    # Wait until they have ended: an X server that is still going removes its socket as it ends,
+    # and would take away the socket of a new server that got the same display number meanwhile.
+    for pid in "${pids[@]}"; do wait "$pid" 2> /dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -13,7 +16,10 @@ trap cleanup EXIT
 # when it is ready (-displayfd), so two scripts started at the same moment never share a server
 # or talk to one that is about to go.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
+    # -noreset: by default the server resets when its last client leaves, and refuses connections
+    # while it does; a helper that looks and leaves (xdpyinfo, the AT-SPI bus launcher) would make
+    # the program that connects next fail at times.
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3> "$work/display" > /dev/null 2>&1 &
     pids+=($!)
     local _
     for _ in $(seq 100); do

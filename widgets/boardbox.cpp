@@ -26,12 +26,13 @@ const QFont& defaultBoxFont()
 
 } // namespace
 
-BoardBox::BoardBox(QWidget* parent, Component* owner, const QString& name)
+BoardBox::BoardBox(QWidget* parent, Component* owner, const QString& name, int number)
     : Control<QWidget>(parent)
     , Component(this, owner, name)
     , background_(Qt::white)
     , textColor_(Qt::black)
     , border_(Qt::black)
+    , number_(number)
 {
     // The box paints every pixel itself, yet it is deliberately not marked opaque: Qt paints
     // opaque siblings by cutting each one out of the region left for the ones below, and with

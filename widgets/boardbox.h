@@ -41,7 +41,12 @@ class BoardBox : public Control<QWidget>, public engine::Box, public Component {
 
 public:
     // A white box with black text and a black border, in bold "Courier New" 16 pixels high.
-    BoardBox(QWidget* parent, Component* owner, const QString& name);
+    // number is the box's number on the board (1 … 693; 0 for a box outside a board).
+    BoardBox(QWidget* parent, Component* owner, const QString& name, int number = 0);
+
+    // The box's number on the board, as given at creation: the handlers act on the box that
+    // raised the event by this number, without going through its name.
+    int number() const { return number_; }
 
     // The text as the program set it (the display shows it in capitals).
     QString boxText() const { return text_; }
@@ -100,6 +105,7 @@ private:
     QColor background_;
     QColor textColor_;
     QColor border_;
+    int number_ = 0;
     int maxLength_ = 1;
     bool readOnly_ = true;
     bool pressed_ = false;

@@ -62,7 +62,10 @@ QSize Label::textExtent() const
     for (const QChar ch : measured)
         width += qRound(metrics.horizontalAdvance(ch));
     width = std::max(width, qCeil(metrics.horizontalAdvance(measured)));
-    return QSize(width, qCeil(metrics.ascent()) + qCeil(metrics.descent()));
+    // Letters that the font lacks (Arabic, Chinese) come from another font, whose line may be
+    // higher than this font's: the label takes the line that its text really needs.
+    const qreal line = metrics.boundingRect(QRectF(), Qt::AlignLeft | Qt::TextSingleLine, measured).height();
+    return QSize(width, std::max(qCeil(metrics.ascent()) + qCeil(metrics.descent()), qCeil(line)));
 }
 
 QSize Label::sizeHint() const

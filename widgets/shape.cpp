@@ -2,6 +2,7 @@
 #include "shape.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -44,6 +45,24 @@ void Shape::paintEvent(QPaintEvent*)
     painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), pen_);
     painter.fillRect(QRect(r.left(), r.top(), w, r.height()), pen_);
     painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), pen_);
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::black, 2, Qt::DotLine));
+        painter.drawRect(r.adjusted(2, 2, -2, -2));
+    }
+}
+
+void Shape::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        emit keyActivated();
+        return;
+    default:
+        Control<QWidget>::keyPressEvent(event);
+    }
 }
 
 void Shape::mouseReleaseEvent(QMouseEvent* event)

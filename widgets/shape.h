@@ -45,10 +45,14 @@ signals:
     // A mouse button was released over the shape (after being pressed on it); the position
     // is in the shape's own coordinates.
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    // Space or Return while the shape has the keyboard focus (it takes the focus only when
+    // given a focus policy; it then shows a dotted frame).
+    void keyActivated();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:

@@ -18,6 +18,7 @@
 #include "paths.h"
 #include "popupmenu.h"
 #include "printing.h"
+#include "schemefile.h"
 #include "shape.h"
 #include "skinbutton.h"
 #include "spinbutton.h"
@@ -55,6 +56,21 @@ QFont windowFont()
 QFont captionFont()
 {
     return widgets::layoutFont(FontFamily, 11, true);
+}
+
+// The texts that a language file rewrites: the three captions of the window, then what the
+// controls and the board say to assistive technology.
+QStringList translatedProperties()
+{
+    QStringList paths {QStringLiteral("Form1.Esci.Caption"), QStringLiteral("Form1.Label2.Caption"),
+        QStringLiteral("Form1.StampaCrucintarsio.Caption")};
+    for (const char* control : {"Label1", "Label4", "CheckBox1", "CheckBox2", "RichiamaLingua1",
+             "StampaCrucintarsio", "Esci", "BitBtn1", "Cursore"})
+        paths << QStringLiteral("Form1.%1.AccessibleName").arg(QLatin1String(control));
+    for (const char* words :
+        {"CellText", "ToFindText", "FoundText", "BlankText", "RowClueText", "ColumnClueText", "TickedText"})
+        paths << QStringLiteral("Form1.Cursore.%1").arg(QLatin1String(words));
+    return paths;
 }
 
 } // namespace
@@ -104,6 +120,8 @@ void TForm1::createControls()
     createPopupMenu();
     createLanguage();
     createTimer();
+    createCursor();
+    setAccessibleNames();
     Schermo->Loaded();
 }
 
@@ -141,6 +159,8 @@ void TForm1::createFlag()
         shape->setContextMenuPolicy(Qt::PreventContextMenu);
         *stripe.control = shape;
     }
+    // The flag's stop in the tab order: Space or Return on it opens the chooser too.
+    RichiamaLingua1->setFocusPolicy(Qt::TabFocus);
 }
 
 // The seconds, the instruction line and the remaining counter. The caption and font come
@@ -295,8 +315,7 @@ void TForm1::createLanguage()
 {
     Language1 = new lang::TLanguage(this, this);
     Language1->setName(QStringLiteral("Language1"));
-    Language1->setProperties({QStringLiteral("Form1.Esci.Caption"), QStringLiteral("Form1.Label2.Caption"),
-        QStringLiteral("Form1.StampaCrucintarsio.Caption")});
+    Language1->setProperties(translatedProperties());
     chooser_ = std::make_unique<lang::LanguageChooser>(
         *SceltaLingua, *Language1, [this] { return runningExeFolder(); });
 }
@@ -306,6 +325,33 @@ void TForm1::createTimer()
     Timer1 = new widgets::Timer(this, this, QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     Timer1->setEnabled(true);
+}
+
+// The cursor lies over the whole window, above Schermo, and follows the window's size itself.
+void TForm1::createCursor()
+{
+    window::installBoardAccessibility();
+    Cursore = new window::BoardCursor(this, this, [this](int n) { return boxes_[size_t(n - 1)]; });
+    Cursore->setGeometry(rect());
+    Cursore->raise();
+}
+
+// What the controls are called for assistive technology; translated like the captions.
+void TForm1::setAccessibleNames()
+{
+    const std::pair<QWidget*, const char*> names[] = {
+        {Label1, "secondi"},
+        {Label4, "caselle da trovare"},
+        {CheckBox2, "linee guida"},
+        {CheckBox1, "aiuto SOS"},
+        {RichiamaLingua1, "lingua"},
+        {StampaCrucintarsio, "stampa"},
+        {Esci, "esci"},
+        {BitBtn1, "indietro"},
+        {Cursore, "griglia del disegno"},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(QString::fromUtf8(name));
 }
 
 // The 693 boxes in number order: cells, row clue slots, column clue slots, row labels,
@@ -320,7 +366,7 @@ void TForm1::createBoard()
 
 widgets::BoardBox* TForm1::createBox(int n, const QFont& boxFont, const QFont& labelFont)
 {
-    auto* box = new widgets::BoardBox(Schermo, this, QString::fromLatin1(boxName(n)));
+    auto* box = new widgets::BoardBox(Schermo, this, QString::fromLatin1(boxName(n)), n);
     boxes_[size_t(n - 1)] = box;
     const BoxPlace where = place(n);
     if (where.kind == BoxKind::RowLabel || where.kind == BoxKind::ColumnLabel) {
@@ -350,7 +396,8 @@ widgets::BoardBox* TForm1::createBox(int n, const QFont& boxFont, const QFont& l
 // Tab order of the layout: the buttons and lists of the top, the 693 boxes, then the guide
 // lines with CheckBox2 between the fourth and the fifth. Qt keeps controls that take no focus
 // (the read-only boxes, the panels) out of the chain, so in effect it runs over the buttons,
-// the lists and the check boxes in this order.
+// the lists and the check boxes in this order. Two stops are added: the flag before the
+// language list it opens, and the board as one stop (the cursor) before its boxes.
 void TForm1::setTabOrder()
 {
     QWidget* previous = nullptr;
@@ -359,8 +406,8 @@ void TForm1::setTabOrder()
             QWidget::setTabOrder(previous, next);
         previous = next;
     };
-    for (QWidget* w : std::initializer_list<QWidget*> {
-             Esci, StampaCrucintarsio, CaricaSchemi, SceltaLingua, BitBtn1, SpinButton1, CheckBox1})
+    for (QWidget* w : std::initializer_list<QWidget*> {Esci, StampaCrucintarsio, CaricaSchemi,
+             RichiamaLingua1, SceltaLingua, BitBtn1, SpinButton1, CheckBox1, Cursore})
         chain(w);
     for (int n = 1; n <= BoxCount; ++n)
         chain(boxes_[size_t(n - 1)]);
@@ -402,6 +449,13 @@ void TForm1::connectHandlers()
     connect(IngrandisciSchema, &QAction::triggered, this, guard([this] { IngrandisciSchemaClick(); }));
     connect(VerticaleF31, &QAction::triggered, this, guard([this] { VerticaleF31Click(); }));
     connect(Timer1, &widgets::Timer::timeout, this, guard([this] { Timer1Timer(); }));
+    connect(RichiamaLingua1, &widgets::Shape::keyActivated, this, [this] {
+        widgets::guarded([this] { RichiamaLingua1MouseUp(RichiamaLingua1, Qt::NoButton, {}, {}); });
+    });
+    connect(Cursore, &window::BoardCursor::moved, this,
+        [this](int n) { widgets::guarded([&] { cursorMoved(n); }); });
+    connect(Cursore, &window::BoardCursor::activated, this,
+        [this](int n) { widgets::guarded([&] { cursorActivated(n); }); });
 }
 
 // --- Window events -----------------------------------------------------------------------
@@ -441,6 +495,8 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    if (Cursore)
+        Cursore->setGeometry(rect());
     if (Schermo)
         widgets::guarded([this] { FormResize(); });
 }
@@ -545,40 +601,70 @@ void TForm1::setShape1Bounds(const Bounds& bounds)
 
 // --- Handlers ----------------------------------------------------------------------------
 
-int TForm1::boxNumber(QObject* sender)
-{
-    const widgets::Component* component = widgets::componentOf(sender);
-    const int n = component ? engine::boxNumber(component->name().toStdString()) : 0;
-    if (n == 0)
-        throw std::invalid_argument("The sender is not a box of the board");
-    return n;
-}
-
 void TForm1::CaricaSchemiClick()
 {
     // A pick rewrites most of the board: one repaint of the area it touched follows it.
     const widgets::BoardRepaintBatch batch;
     // By the name's own bytes: a name that is not UTF-8 is shown decoded, but opened as it is.
-    game_.pick(CaricaSchemi->nativeFileName().toStdString());
+    const std::string path = CaricaSchemi->nativeFileName().toStdString();
+    game_.pick(path);
+    if (engine::isSchemeFile(path))
+        boardTakesKeys();
+}
+
+void TForm1::boardTakesKeys()
+{
+    Cursore->reset();
+    Cursore->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::cursorMoved(int n)
+{
+    if (isCell(n))
+        suiEdit1MouseMove(boxes_[size_t(n - 1)]);
+}
+
+void TForm1::cursorActivated(int n)
+{
+    widgets::BoardBox* box = boxes_[size_t(n - 1)];
+    if (!box->isVisible() || !box->isEnabled())
+        return;
+    if (isCell(n))
+        suiEdit1Click(box);
+    else
+        suiEdit442Click(box);
+}
+
+void TForm1::cursorFollowsClick(int n)
+{
+    Cursore->moveToBox(n);
+    Cursore->setFocus(Qt::MouseFocusReason);
+    Cursore->boxChanged(n);
 }
 
 // A click or a hover with SOS usually changes one cell, but the one that completes the picture
 // changes them all: one repaint of the area they cover follows.
-void TForm1::suiEdit1Click(QObject* sender)
+void TForm1::suiEdit1Click(widgets::BoardBox* sender)
 {
     const widgets::BoardRepaintBatch batch;
-    game_.cellClick(boxNumber(sender));
+    game_.cellClick(sender->number());
+    cursorFollowsClick(sender->number());
 }
 
-void TForm1::suiEdit442Click(QObject* sender)
+void TForm1::suiEdit442Click(widgets::BoardBox* sender)
 {
-    game_.clueSlotClick(boxNumber(sender));
+    game_.clueSlotClick(sender->number());
+    cursorFollowsClick(sender->number());
 }
 
-void TForm1::suiEdit1MouseMove(QObject* sender)
+void TForm1::suiEdit1MouseMove(widgets::BoardBox* sender)
 {
     const widgets::BoardRepaintBatch batch;
-    game_.cellMouseMove(boxNumber(sender));
+    const Color before = sender->color();
+    game_.cellMouseMove(sender->number());
+    // Assistive technology hears of the cells that SOS uncovers, not of every move.
+    if (sender->color() != before)
+        Cursore->boxChanged(sender->number());
 }
 
 void TForm1::Timer1Timer()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board.h"
+#include "boardcursor.h"
 #include "component.h"
 #include "game.h"
 #include "nobderp.h"
@@ -88,9 +89,10 @@ public:
     void FormResize();
     void FormActivate();
     void CaricaSchemiClick();
-    void suiEdit1Click(QObject* sender);
-    void suiEdit442Click(QObject* sender);
-    void suiEdit1MouseMove(QObject* sender);
+    // The board's handlers act on the box that raised the event, by the number it carries.
+    void suiEdit1Click(widgets::BoardBox* sender);
+    void suiEdit442Click(widgets::BoardBox* sender);
+    void suiEdit1MouseMove(widgets::BoardBox* sender);
     void Timer1Timer();
     void CheckBox2Click();
     void StampaCrucintarsioClick();
@@ -135,6 +137,8 @@ public:
     widgets::MenuItem* VerticaleF31 = nullptr;
     lang::TLanguage* Language1 = nullptr;
     widgets::Timer* Timer1 = nullptr;
+    // The keyboard's way onto the board: the cursor over the boxes (not on Schermo).
+    window::BoardCursor* Cursore = nullptr;
 
 protected:
     bool event(QEvent* event) override;
@@ -159,6 +163,15 @@ private:
     void createPopupMenu();
     void createLanguage();
     void createTimer();
+    void createCursor();
+    void setAccessibleNames();
+    // After a load the board takes the keys, with the cursor on row 1, column 1.
+    void boardTakesKeys();
+    // The cursor's keys: a move onto a cell is a mouse move over it, Space and Return a click.
+    void cursorMoved(int n);
+    void cursorActivated(int n);
+    // A click on a box puts the cursor there and gives the board the keys.
+    void cursorFollowsClick(int n);
     void setTabOrder();
     void connectHandlers();
     void fillClientArea();
@@ -167,7 +180,6 @@ private:
     // Runs action with the ten controls of window::printHiddenControls() hidden, and shows them
     // again afterwards, also when action throws.
     void withPrintedControlsHidden(const std::function<void()>& action);
-    static int boxNumber(QObject* sender);
     // The folder of the running executable, or the one a test put in its place.
     QString runningExeFolder() const;
 

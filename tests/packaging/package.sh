@@ -37,7 +37,8 @@ echo "package $(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for dep in libc6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-qpa-plugins; do
+for dep in libc6 libqt6widgets6 libqt6printsupport6 fonts-liberation fonts-kacst-one fonts-wqy-microhei \
+    qt6-qpa-plugins; do
     grep -Eq "(^|, )$dep( |,|$)" <<< "$depends" || fail "Depends lacks $dep"
 done
 

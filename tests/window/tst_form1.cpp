@@ -15,8 +15,11 @@
 #include "timer.h"
 #include "tlanguage.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHash>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -116,6 +119,46 @@ private:
     }
 
     void click(int n) { QTest::mouseClick(box(n), Qt::LeftButton, {}, QPoint(10, 10)); }
+
+    // Presses a key on the window, so that it goes wherever the focus is.
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(form->windowHandle(), k, modifiers);
+    }
+
+    // Keys written as words, each with an optional count: "Right*2 Down Space".
+    void keys(const QString& script)
+    {
+        static const QHash<QString, Qt::Key> names {{"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+            {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End},
+            {"Space", Qt::Key_Space}, {"Return", Qt::Key_Return}};
+        for (const QString& word : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QStringList parts = word.split(QLatin1Char('*'));
+            QVERIFY2(names.contains(parts[0]), qPrintable(word));
+            const int count = parts.size() > 1 ? parts[1].toInt() : 1;
+            for (int i = 0; i < count; ++i)
+                key(names.value(parts[0]));
+        }
+    }
+
+    // Walks the cursor from cell (fromRow, fromColumn) to cell (row, column) by arrows.
+    void walk(int fromRow, int fromColumn, int row, int column)
+    {
+        for (; fromRow < row; ++fromRow)
+            key(Qt::Key_Down);
+        for (; fromRow > row; --fromRow)
+            key(Qt::Key_Up);
+        for (; fromColumn < column; ++fromColumn)
+            key(Qt::Key_Right);
+        for (; fromColumn > column; --fromColumn)
+            key(Qt::Key_Left);
+    }
+
+    // What box n says to assistive technology.
+    QString spoken(int n) const
+    {
+        return QAccessible::queryAccessibleInterface(box(n))->text(QAccessible::Name);
+    }
 
     // Moves the mouse from outside onto box n, so that the box sees a move over it.
     void hover(int n)
@@ -319,7 +362,8 @@ private slots:
                  << "IngrandisciSchema"
                  << "VerticaleF31"
                  << "Language1"
-                 << "Timer1";
+                 << "Timer1"
+                 << "Cursore";
         QStringList actual;
         for (int i = 0; i < window.componentCount(); ++i)
             actual << window.component(i)->name();
@@ -331,8 +375,8 @@ private slots:
     void tabOrder()
     {
         TForm1 window;
-        QStringList expected {"Esci", "StampaCrucintarsio", "CaricaSchemi", "SceltaLingua", "BitBtn1",
-            "SpinButton1", "CheckBox1"};
+        QStringList expected {"Esci", "StampaCrucintarsio", "CaricaSchemi", "RichiamaLingua1", "SceltaLingua",
+            "BitBtn1", "SpinButton1", "CheckBox1", "Cursore"};
         for (int n = 1; n <= 693; ++n)
             expected << QStringLiteral("suiEdit%1").arg(n);
         expected << "Panel1"
@@ -348,7 +392,8 @@ private slots:
             return qobject_cast<QWidget*>(window.findComponent(name)->object())->focusPolicy() != Qt::NoFocus;
         };
         expected.removeIf([&](const QString& name) { return !takesFocus(name); });
-        QCOMPARE(expected.size(), 7);
+        // The board is one stop, the cursor; none of its 693 boxes is one.
+        QCOMPARE(expected.size(), 9);
 
         QStringList actual;
         QWidget* w = &window;
@@ -358,6 +403,23 @@ private slots:
             w = w->nextInFocusChain();
         } while (w != &window);
         QCOMPARE(actual, expected);
+    }
+
+    // Tab on the shown window goes round the stops that are shown: the board is one of them,
+    // the flag another; the hidden language list and spin button are passed over.
+    void tabGoesRound()
+    {
+        openWindow();
+        form->Esci->setFocus();
+        const QList<QWidget*> expected {form->StampaCrucintarsio, form->CaricaSchemi, form->RichiamaLingua1,
+            form->BitBtn1, form->CheckBox1, form->Cursore, form->CheckBox2, form->Esci};
+        QList<QWidget*> actual;
+        for (int i = 0; i < expected.size(); ++i) {
+            key(Qt::Key_Tab);
+            actual << QApplication::focusWidget();
+        }
+        QCOMPARE(actual, expected);
+        QVERIFY(form->isVisible());
     }
 
     // Labels and shapes lie beneath the boxes, the guide lines above them.
@@ -410,30 +472,45 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
-    // The focus starts in the scheme list, so the first keys pick schemes; a press on "ESCI"
-    // that is not a click leaves the focus where it was, so a Space after it cannot quit.
+    // The focus starts in the scheme list, so the first keys pick schemes; a pick that loads
+    // a scheme hands the keys to the board. A press on "ESCI" that is not a click leaves the
+    // focus where it was, so a Space after it cannot quit.
     void focusStartsInTheSchemeList()
     {
         openWindow();
         QCOMPARE(QApplication::focusWidget(), form->CaricaSchemi);
-        // Space picks the first entry, Return does nothing, the arrows move on.
+        // Space picks the first entry; from then on the board has the keys: Return is a click
+        // on cell 1 (blank in other.dis), Down moves the cursor and loads nothing.
         QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+        QCOMPARE(label4(), QStringLiteral("4"));
+        QCOMPARE(QApplication::focusWidget(), form->Cursore);
         QTest::keyClick(form->windowHandle(), Qt::Key_Return);
         QVERIFY(form->isVisible());
+        QCOMPARE(box(1)->backgroundColor(), SkyBlue);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Down);
         QCOMPARE(label4(), QStringLiteral("4"));
+        QCOMPARE(form->Cursore->box(), cell(2, 1));
+        // Back in the list by Shift+Tab, an arrow browses one step and the board has the keys.
+        for (int tabs = 0; tabs < 10 && QApplication::focusWidget() != form->CaricaSchemi; ++tabs)
+            QTest::keyClick(form->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), form->CaricaSchemi);
         QTest::keyClick(form->windowHandle(), Qt::Key_Down);
         QCOMPARE(label4(), QStringLiteral("6"));
+        QCOMPARE(QApplication::focusWidget(), form->Cursore);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Up);
+        QCOMPARE(label4(), QStringLiteral("6"));
+        form->CaricaSchemi->setFocus();
 
         // The child presses "ESCI", thinks better of it and lets go elsewhere.
         QTest::mousePress(form->Esci, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseRelease(form->Esci, Qt::LeftButton, {}, QPoint(10, 60));
         QVERIFY(form->isVisible());
         QCOMPARE(QApplication::focusWidget(), form->CaricaSchemi);
+        // Space and Return on the entry already picked do nothing.
         QTest::keyClick(form->windowHandle(), Qt::Key_Space);
         QTest::keyClick(form->windowHandle(), Qt::Key_Return);
         QVERIFY(form->isVisible());
-        QTest::keyClick(form->windowHandle(), Qt::Key_Up);
-        QCOMPARE(label4(), QStringLiteral("4"));
+        QCOMPARE(label4(), QStringLiteral("6"));
         // Tab still reaches it.
         QWidget* focus = nullptr;
         for (int tabs = 0; tabs < 20 && focus != form->Esci; ++tabs) {
@@ -721,17 +798,49 @@ private slots:
     void wholeGame_data()
     {
         QTest::addColumn<bool>("bySos");
-        QTest::newRow("by clicks") << false;
-        QTest::newRow("by SOS hover") << true;
+        QTest::addColumn<bool>("byKeys"); // the pick too: Space in the list
+        QTest::newRow("by clicks") << false << false;
+        QTest::newRow("by SOS hover") << true << false;
+        QTest::newRow("by keys alone") << false << true;
     }
 
     void wholeGame()
     {
         QFETCH(bool, bySos);
+        QFETCH(bool, byKeys);
         openWindow();
-        pick(QStringLiteral("small.dis"));
         const QList<int> picture {cell(1, 1), cell(1, 3), cell(2, 1), cell(2, 2), cell(2, 3), cell(3, 2)};
         const QList<int> blanks {cell(1, 2), cell(3, 1)};
+        if (byKeys) {
+            // small.dis is the last entry of the list.
+            keys(QStringLiteral("End"));
+            QCOMPARE(label4(), QStringLiteral("6"));
+            QCOMPARE(form->Cursore->box(), cell(1, 1));
+            // Row by row: blanks marked, picture cells found, each by Space or Return.
+            const QList<std::pair<int, int>> route {
+                {1, 2}, {3, 1}, {1, 1}, {1, 3}, {2, 1}, {2, 2}, {2, 3}, {3, 2}};
+            int row = 1;
+            int column = 1;
+            for (const auto& [r, c] : route) {
+                walk(row, column, r, c);
+                row = r;
+                column = c;
+                QCOMPARE(form->Cursore->box(), cell(r, c));
+                key(r == 2 ? Qt::Key_Return : Qt::Key_Space);
+            }
+            QCOMPARE(form->Shape1->geometry(), markerUnder(cell(3, 2)));
+            QCOMPARE(label4(), QStringLiteral("0"));
+            for (int n : picture)
+                QCOMPARE(box(n)->backgroundColor(), Green);
+            QCOMPARE(box(cell(1, 2))->backgroundColor(), SkyBlue);
+            // The finished board takes no key: Space on a white cell leaves it white.
+            keys(QStringLiteral("Right Space"));
+            QCOMPARE(box(cell(3, 3))->backgroundColor(), White);
+            QCOMPARE(form->Shape1->geometry(), markerUnder(cell(3, 2)));
+            QVERIFY(errors.isEmpty());
+            return;
+        }
+        pick(QStringLiteral("small.dis"));
         for (int n : blanks)
             click(n);
         const QRect afterBlanks = form->Shape1->geometry();
@@ -779,6 +888,231 @@ private slots:
         const QString seconds = form->Label1->text();
         QTest::qWait(1300);
         QCOMPARE(form->Label1->text(), seconds);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // The cursor after a load: row 1, column 1; arrows move it one position and stop at the
+    // edges, left of column 1 into the row's clue slots, above row 1 into the column's; the
+    // corner between them is never entered; Home and End go to column 1 and 21 of its row. It
+    // passes over hidden cells (all but the top-left 3 x 3 of small.dis are hidden).
+    void cursorMoves_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("start") << "" << cell(1, 1);
+        QTest::newRow("right edge") << "Right*25" << cell(1, 21);
+        QTest::newRow("bottom edge") << "Down*25" << cell(21, 1);
+        QTest::newRow("bottom right corner") << "Down*20 End Right" << cell(21, 21);
+        QTest::newRow("over hidden cells") << "Down*5 Right*4" << cell(6, 5);
+        QTest::newRow("row clue slot 5") << "Left" << rowClueSlot(1, 5);
+        QTest::newRow("row clue slot 1, left edge") << "Left*7" << rowClueSlot(1, 1);
+        QTest::newRow("row clue slots go down") << "Left*2 Down*20" << rowClueSlot(21, 4);
+        QTest::newRow("column clue slot 5") << "Up" << columnClueSlot(1, 5);
+        QTest::newRow("column clue slot 1, top edge") << "Up*7" << columnClueSlot(1, 1);
+        QTest::newRow("corner not entered from the left") << "Left Up" << rowClueSlot(1, 5);
+        QTest::newRow("corner not entered from above") << "Up Left" << columnClueSlot(1, 5);
+        QTest::newRow("Home from a row clue slot") << "Down Left*3 Home" << cell(2, 1);
+        QTest::newRow("End from a row clue slot") << "Left*3 End" << cell(1, 21);
+        QTest::newRow("End in the column clue slots") << "Up*2 End" << columnClueSlot(21, 4);
+        QTest::newRow("Home, End, Home") << "Right*3 End Home" << cell(1, 1);
+    }
+
+    void cursorMoves()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, expected);
+        openWindow();
+        pick(QStringLiteral("other.dis"));
+        keys(QStringLiteral("Right*2 Down"));
+        // The next load puts the cursor back on row 1, column 1 and gives the board the keys.
+        pick(QStringLiteral("small.dis"));
+        QCOMPARE(QApplication::focusWidget(), form->Cursore);
+        QCOMPARE(form->Cursore->box(), cell(1, 1));
+        keys(script);
+        QCOMPARE(form->Cursore->box(), expected);
+        QCOMPARE(label4(), QStringLiteral("6"));
+        QVERIFY(errors.isEmpty());
+    }
+
+    // Space acts on the box under the cursor exactly as a click: a clue slot is ticked off, a
+    // hidden cell or clue slot does nothing (the marker stays). A mouse click puts the cursor
+    // on the clicked box and gives the board the keys.
+    void spaceOnTheCursor()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        keys(QStringLiteral("Left Space"));
+        QCOMPARE(box(rowClueSlot(1, 5))->backgroundColor(), White);
+        // Slot 1 of row 1 holds no clue; the clue slots of row 5 are hidden.
+        keys(QStringLiteral("Left*4 Space"));
+        QCOMPARE(box(rowClueSlot(1, 1))->backgroundColor(), Silver);
+        keys(QStringLiteral("Right*4 Down*4 Space"));
+        QCOMPARE(form->Cursore->box(), rowClueSlot(5, 5));
+        QVERIFY(!box(rowClueSlot(5, 5))->isVisible());
+        QCOMPARE(box(rowClueSlot(5, 5))->backgroundColor(), Silver);
+        const QRect marker = form->Shape1->geometry();
+        keys(QStringLiteral("Home Right*4 Space Return"));
+        QCOMPARE(form->Cursore->box(), cell(5, 5));
+        QVERIFY(!box(cell(5, 5))->isVisible());
+        QCOMPARE(form->Shape1->geometry(), marker);
+        QCOMPARE(label4(), QStringLiteral("6"));
+
+        form->CaricaSchemi->setFocus();
+        click(cell(2, 3));
+        QCOMPARE(QApplication::focusWidget(), form->Cursore);
+        QCOMPARE(form->Cursore->box(), cell(2, 3));
+        QCOMPARE(label4(), QStringLiteral("5"));
+        keys(QStringLiteral("Space"));
+        QCOMPARE(label4(), QStringLiteral("6"));
+        QCOMPARE(box(cell(2, 3))->backgroundColor(), White);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // With "SOS !!!" ticked, the cursor's move onto a cell finds it as a mouse move would; the
+    // marker stays. Unticked, moves find nothing.
+    void sosByCursor()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        keys(QStringLiteral("Right*2 Down"));
+        QCOMPARE(label4(), QStringLiteral("6"));
+        const QRect marker = form->Shape1->geometry();
+        form->CheckBox1->setFocus();
+        key(Qt::Key_Space);
+        QVERIFY(form->CheckBox1->isChecked());
+        // Tab from "SOS !!!" reaches the board.
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->Cursore);
+        keys(QStringLiteral("Left")); // (2, 2): picture
+        QCOMPARE(box(cell(2, 2))->backgroundColor(), Yellow);
+        QCOMPARE(label4(), QStringLiteral("5"));
+        keys(QStringLiteral("Up")); // (1, 2): blank
+        QCOMPARE(box(cell(1, 2))->backgroundColor(), White);
+        keys(QStringLiteral("Left Down Right Right Up Down Down Left")); // the rest, some twice
+        QCOMPARE(label4(), QStringLiteral("0"));
+        QCOMPARE(box(cell(3, 2))->backgroundColor(), Green);
+        QCOMPARE(form->Shape1->geometry(), marker);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // While the board has the keys, no key loads a scheme, changes the list or quits.
+    void noKeyOnTheBoardChangesTheScheme()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        click(cell(1, 1));
+        QCOMPARE(label4(), QStringLiteral("5"));
+        QListWidgetItem* current = form->CaricaSchemi->currentItem();
+        const QList<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses {{Qt::Key_Down, {}}, {Qt::Key_Up, {}},
+            {Qt::Key_PageDown, {}}, {Qt::Key_PageUp, {}}, {Qt::Key_O, {}}, {Qt::Key_S, {}},
+            {Qt::Key_Escape, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_Delete, {}},
+            {Qt::Key_Q, Qt::ControlModifier}, {Qt::Key_W, Qt::ControlModifier}, {Qt::Key_F4, Qt::AltModifier},
+            {Qt::Key_Home, {}}, {Qt::Key_End, {}}};
+        for (const auto& [k, modifiers] : presses) {
+            key(k, modifiers);
+            QCOMPARE(QApplication::focusWidget(), form->Cursore);
+        }
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->CaricaSchemi->currentItem(), current);
+        QCOMPARE(label4(), QStringLiteral("5"));
+        QCOMPARE(box(cell(1, 1))->backgroundColor(), Yellow);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // The frame marks the cursor's box while the board has the keys, on the window and never
+    // in the image that "STAMPA" prints.
+    void cursorFrame()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        keys(QStringLiteral("Right"));
+        const QColor frame(0xD0, 0x00, 0xD0);
+        const QRect r = box(cell(1, 2))->geometry();
+        const QImage shown = form->grab().toImage();
+        QCOMPARE(shown.pixelColor(r.topLeft() + QPoint(1, 1)), frame);
+        QCOMPARE(shown.pixelColor(r.bottomRight() - QPoint(1, 1)), frame);
+        // The centre keeps the cell's own colour.
+        QCOMPARE(shown.pixelColor(r.center()), White);
+        QCOMPARE(form->printImage().pixelColor(r.topLeft() + QPoint(1, 1)), White);
+        // At another window size the frame follows the box, here a hidden cell at the far corner.
+        form->showNormal();
+        form->resize(1000, 700);
+        QTRY_COMPARE(form->Schermo->size(), QSize(1000, 700));
+        keys(QStringLiteral("Down*20 End"));
+        const QRect scaled = box(cell(21, 21))->geometry();
+        QCOMPARE(scaled, QRect(916, 650, 25, 22));
+        const QImage resized = form->grab().toImage();
+        QCOMPARE(resized.pixelColor(scaled.topLeft() + QPoint(1, 1)), frame);
+        QCOMPARE(resized.pixelColor(scaled.bottomRight() - QPoint(1, 1)), frame);
+        // Without the keys the board shows no frame.
+        form->CaricaSchemi->setFocus();
+        QCOMPARE(form->grab().toImage().pixelColor(scaled.topLeft() + QPoint(1, 1)), Silver);
+        QVERIFY(errors.isEmpty());
+    }
+
+    // What the controls are called for assistive technology.
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("seconds") << "Label1"
+                                 << "secondi";
+        QTest::newRow("remaining counter") << "Label4"
+                                           << "caselle da trovare";
+        QTest::newRow("guide lines") << "CheckBox2"
+                                     << "linee guida";
+        QTest::newRow("SOS") << "CheckBox1"
+                             << "aiuto SOS";
+        QTest::newRow("flag") << "RichiamaLingua1"
+                              << "lingua";
+        QTest::newRow("print") << "StampaCrucintarsio"
+                               << "stampa";
+        QTest::newRow("exit") << "Esci"
+                              << "esci";
+        QTest::newRow("back") << "BitBtn1"
+                              << "indietro";
+        QTest::newRow("board") << "Cursore"
+                               << "griglia del disegno";
+    }
+
+    void accessibleNames()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        openWindow();
+        QAccessibleInterface* a
+            = QAccessible::queryAccessibleInterface(form->findComponent(control)->object());
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), name);
+    }
+
+    // Every cell says its row, column and state, never its hidden mark; a clue slot its number
+    // and whether it is ticked; the cursor's box has the accessible focus. (The focus events
+    // themselves need a platform that reports accessibility active, which offscreen is not.)
+    void accessibleBoard()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
+        // Picture and blank cells alike are still to be found.
+        QCOMPARE(spoken(cell(1, 1)), QStringLiteral("riga 1, colonna 1: da scoprire"));
+        QCOMPARE(spoken(cell(1, 2)), QStringLiteral("riga 1, colonna 2: da scoprire"));
+        QCOMPARE(spoken(cell(9, 4)), QStringLiteral("riga 9, colonna 4: vuota"));
+        keys(QStringLiteral("Space Right Space"));
+        QCOMPARE(spoken(cell(1, 1)), QStringLiteral("riga 1, colonna 1: parte del disegno"));
+        QCOMPARE(spoken(cell(1, 2)), QStringLiteral("riga 1, colonna 2: vuota"));
+        QCOMPARE(spoken(rowClueSlot(2, 5)), QStringLiteral("riga 2: numero 3"));
+        QCOMPARE(spoken(columnClueSlot(3, 5)), QStringLiteral("colonna 3: numero 2"));
+        keys(QStringLiteral("Down Left*2 Space"));
+        QCOMPARE(spoken(rowClueSlot(2, 5)), QStringLiteral("riga 2: numero 3, spuntato"));
+
+        // The window's focus leads through the board to the box under the cursor.
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(form.get());
+        while (a && a->focusChild())
+            a = a->focusChild();
+        QVERIFY(a);
+        QCOMPARE(a->object(), box(rowClueSlot(2, 5)));
+        QVERIFY(a->state().focused);
+        QVERIFY(!QAccessible::queryAccessibleInterface(box(cell(1, 1)))->state().focused);
         QVERIFY(errors.isEmpty());
     }
 

@@ -8,10 +8,13 @@
 #include "popupmenu.h"
 #include "shape.h"
 #include "skinbutton.h"
+#include "tlanguage.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QTest>
 
@@ -216,6 +219,32 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
+    // The flag is a stop in the tab order, right after the scheme list: Space or Return on it
+    // opens the chooser, whose list then behaves as after a click (arrows choose, Escape closes).
+    void flagByKeyboard()
+    {
+        openWindow();
+        QCOMPARE(QApplication::focusWidget(), form->CaricaSchemi);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->RichiamaLingua1);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+        QVERIFY(form->SceltaLingua->isVisible());
+        QTRY_VERIFY(list()->isVisible());
+        QCOMPARE(form->SceltaLingua->items(), (QStringList {"english", "deutsch", "italiano"}));
+        QTest::keyClick(list(), Qt::Key_Down);
+        QTRY_VERIFY(form->SceltaLingua->isHidden());
+        QCOMPARE(captions(), English);
+
+        form->RichiamaLingua1->setFocus();
+        QTest::keyClick(form->windowHandle(), Qt::Key_Return);
+        QTRY_VERIFY(list()->isVisible());
+        QTest::keyClick(list(), Qt::Key_Escape);
+        QTRY_VERIFY(!list()->isVisible());
+        QVERIFY(form->SceltaLingua->isVisible());
+        QCOMPARE(captions(), English);
+        QVERIFY(errors.isEmpty());
+    }
+
     // Keys and clicks that neither move the selection to an entry nor edit the field choose
     // nothing: the combo box stays with its text, nothing is translated. italiano.lng exists
     // here, in other words, so that applying the field's text would show.
@@ -301,7 +330,9 @@ private slots:
         QVERIFY(errors.isEmpty());
     }
 
-    // The language list and files that ship with the program work on the real window.
+    // The language list and files that ship with the program work on the real window: every
+    // file names every text that the window translates (the captions, the accessible names, the
+    // words of the board), and choosing it writes them all.
     void shippedLanguages_data()
     {
         QTest::addColumn<QString>("name");
@@ -329,6 +360,13 @@ private slots:
             expected << shippedValue(source, QString::fromLatin1(key));
             QVERIFY2(!expected.last().isEmpty(), key);
         }
+        const QStringList keys = form->Language1->properties();
+        QCOMPARE(keys.size(), 19);
+        QHash<QString, QString> values;
+        for (const QString& key : keys) {
+            values.insert(key, shippedValue(source, key));
+            QVERIFY2(!values.value(key).isEmpty(), qPrintable(key));
+        }
         // Start from a language of the test's own, so that italiano shows a change too.
         write(QStringLiteral("start.lng"), languageFile(German));
         form->SceltaLingua->setText(QStringLiteral("start"));
@@ -339,6 +377,15 @@ private slots:
         clickEntry(name);
         QTRY_VERIFY(form->SceltaLingua->isHidden());
         QCOMPARE(captions(), expected);
+        for (const QString& key : keys) {
+            const QStringList path = key.split(QLatin1Char('.'));
+            QObject* control = form->findComponent(path[1])->object();
+            if (path[2] == QLatin1String("AccessibleName"))
+                QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+                    values.value(key));
+            else
+                QCOMPARE(control->property(path[2].toLatin1().constData()).toString(), values.value(key));
+        }
         QVERIFY(errors.isEmpty());
     }
 

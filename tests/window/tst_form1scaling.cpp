@@ -287,43 +287,89 @@ private slots:
     // hold their captions there too, not only where the font changed.
     void captionsWhole_data()
     {
+        QTest::addColumn<QString>("language"); // empty: the built-in Italian captions
         QTest::addColumn<QList<QSize>>("sizes");
-        QTest::newRow("1024 x 768") << QList<QSize> {{1024, 768}};
-        QTest::newRow("1366 x 768") << QList<QSize> {{1366, 768}};
-        QTest::newRow("1920 x 1080") << QList<QSize> {{1920, 1080}};
-        QTest::newRow("1280 x 1024") << QList<QSize> {{1280, 1024}};
-        QTest::newRow("640 x 480") << QList<QSize> {{640, 480}};
-        QTest::newRow("1024 x 768, then 1021 x 767: same fonts") << QList<QSize> {{1024, 768}, {1021, 767}};
-        QTest::newRow("1366 x 768, then 1360 x 766: same fonts") << QList<QSize> {{1366, 768}, {1360, 766}};
+        QTest::newRow("1024 x 768") << QString() << QList<QSize> {{1024, 768}};
+        QTest::newRow("1366 x 768") << QString() << QList<QSize> {{1366, 768}};
+        QTest::newRow("1920 x 1080") << QString() << QList<QSize> {{1920, 1080}};
+        QTest::newRow("1280 x 1024") << QString() << QList<QSize> {{1280, 1024}};
+        QTest::newRow("640 x 480") << QString() << QList<QSize> {{640, 480}};
+        QTest::newRow("1024 x 768, then 1021 x 767: same fonts")
+            << QString() << QList<QSize> {{1024, 768}, {1021, 767}};
+        QTest::newRow("1366 x 768, then 1360 x 766: same fonts")
+            << QString() << QList<QSize> {{1366, 768}, {1360, 766}};
         QTest::newRow("1920 x 1080, then 1900 x 1070, then 1921 x 1081")
-            << QList<QSize> {{1920, 1080}, {1900, 1070}, {1921, 1081}};
-        QTest::newRow("the design size, then one pixel less") << QList<QSize> {{814, 629}, {813, 628}};
+            << QString() << QList<QSize> {{1920, 1080}, {1900, 1070}, {1921, 1081}};
+        QTest::newRow("the design size, then one pixel less")
+            << QString() << QList<QSize> {{814, 629}, {813, 628}};
+        // Every shipped language, at the two sizes of the classroom's screens.
+        QFile list(QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/lingue.txt"));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        for (const QByteArray& line : list.readAll().split('\n')) {
+            const QString name = QString::fromUtf8(line).remove(QLatin1Char('\r'));
+            if (name.isEmpty())
+                continue;
+            QTest::addRow("%s at 1024 x 768", line.constData()) << name << QList<QSize> {{1024, 768}};
+            QTest::addRow("%s at 1920 x 1080", line.constData()) << name << QList<QSize> {{1920, 1080}};
+        }
     }
 
     void captionsWhole()
     {
+        QFETCH(QString, language);
         QFETCH(QList<QSize>, sizes);
         openWindow();
         pick(QStringLiteral("large.dis"));
         QCOMPARE(form->Label4->text(), QStringLiteral("125"));
+        if (!language.isEmpty()) {
+            const QString file = language + QStringLiteral(".lng");
+            QVERIFY(QFile::copy(
+                QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/") + file, folder->exeFolder() + file));
+            form->SceltaLingua->setText(language);
+            form->SceltaLinguaChange();
+            QVERIFY(form->Esci->text() != QStringLiteral("ESCI") || language == QStringLiteral("italiano"));
+        }
         restore();
         const QList<widgets::Label*> labels {form->Label1, form->Label2, form->Label4};
+        // The text's real extent, fallback fonts included (Arabic and Chinese come from fonts of
+        // their own): its advance, and the height of its line (a label) or of its ink (a button,
+        // whose face is lower than its font's line and shows capitals).
+        auto extent = [](const QFont& font, const QString& text, bool ink) {
+            const QFontMetricsF metrics(font);
+            const qreal line = std::max(metrics.ascent() + metrics.descent(),
+                metrics.boundingRect(QRectF(), Qt::AlignLeft | Qt::TextSingleLine, text).height());
+            return QSize(qCeil(metrics.horizontalAdvance(text)),
+                qCeil(ink ? metrics.tightBoundingRect(text).height() : line));
+        };
         for (const QSize size : sizes) {
             form->resize(size);
             QTRY_COMPARE(form->Schermo->size(), size);
             for (widgets::Label* label : labels) {
-                const QFontMetricsF metrics(label->font());
-                const int advance = qCeil(metrics.horizontalAdvance(label->text()));
-                const int line = qCeil(metrics.ascent() + metrics.descent());
-                QVERIFY2(label->width() >= advance && label->height() >= line,
+                const QSize needed = extent(label->font(), label->text(), false);
+                QVERIFY2(label->width() >= needed.width() && label->height() >= needed.height(),
                     qPrintable(QStringLiteral("%1 \"%2\" at %3 x %4: %5 x %6 for %7 x %8")
                                    .arg(label->name(), label->text())
                                    .arg(size.width())
                                    .arg(size.height())
                                    .arg(label->width())
                                    .arg(label->height())
-                                   .arg(advance)
-                                   .arg(line)));
+                                   .arg(needed.width())
+                                   .arg(needed.height())));
+            }
+            // The instruction line ends before the seconds begin.
+            QVERIFY2(form->Label2->geometry().right() < form->Label1->x(), qPrintable(form->Label2->text()));
+            // The buttons draw their captions inside a rectangle two pixels in from each side.
+            for (widgets::SkinButton* button : {form->Esci, form->StampaCrucintarsio}) {
+                const QSize needed = extent(button->font(), button->text(), true);
+                QVERIFY2(button->width() - 4 >= needed.width() && button->height() - 2 >= needed.height(),
+                    qPrintable(QStringLiteral("%1 \"%2\" at %3 x %4: %5 x %6 for %7 x %8")
+                                   .arg(button->name(), button->text())
+                                   .arg(size.width())
+                                   .arg(size.height())
+                                   .arg(button->width() - 4)
+                                   .arg(button->height() - 2)
+                                   .arg(needed.width())
+                                   .arg(needed.height())));
             }
         }
         QCOMPARE(form->Label4->text(), QStringLiteral("125"));
