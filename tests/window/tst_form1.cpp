@@ -1033,7 +1033,7 @@ private slots:
         QCOMPARE(shown.pixelColor(r.bottomRight() - QPoint(1, 1)), frame);
         // The centre keeps the cell's own colour.
         QCOMPARE(shown.pixelColor(r.center()), White);
-        QCOMPARE(form->printImage().pixelColor(r.topLeft() + QPoint(1, 1)), White);
+        QCOMPARE(form->printedImage().pixelColor(r.topLeft() + QPoint(1, 1)), White);
         // At another window size the frame follows the box, here a hidden cell at the far corner.
         form->showNormal();
         form->resize(1000, 700);
