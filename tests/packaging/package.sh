@@ -37,9 +37,11 @@ echo "package $(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for dep in libc6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-qpa-plugins; do
+# libqt6gui6 holds the xcb platform plugin; qt6-qpa-plugins (VNC and touch only) is not needed.
+for dep in libc6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation; do
     grep -Eq "(^|, )$dep( |,|$)" <<< "$depends" || fail "Depends lacks $dep"
 done
+! grep -Eq "(^|, )qt6-qpa-plugins( |,|$)" <<< "$depends" || fail "Depends names qt6-qpa-plugins"
 
 # --- Debian's checks ---------------------------------------------------------------------
 lintian --fail-on error,warning "$deb" || fail "lintian"
@@ -48,7 +50,18 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 lib="$root/usr/lib/tessaria"
 desktop="$root/usr/share/applications/tessaria.desktop"
-desktop-file-validate "$desktop" || fail "desktop-file-validate"
+# Every desktop entry the package ships passes desktop-file-validate without a hint, and names
+# exactly one main category, so that the program shows once in a menu.
+main_categories="AudioVideo Audio Video Development Education Game Graphics Network Office Science Settings System Utility"
+for entry in "$root"/usr/share/applications/*.desktop; do
+    hints=$(desktop-file-validate "$entry") || fail "desktop-file-validate $(basename "$entry")"
+    [ -z "$hints" ] || fail "desktop-file-validate $(basename "$entry"): $hints"
+    mains=0
+    for category in $(sed -n 's/^Categories=//p' "$entry" | tr ';' ' '); do
+        grep -qw "$category" <<< "$main_categories" && mains=$((mains + 1))
+    done
+    [ "$mains" -eq 1 ] || fail "$(basename "$entry") names $mains main categories, not 1"
+done
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
     || fail "appstreamcli validate"
 # The tree check also matches the metainfo's launchable with the installed desktop entry.
