@@ -4,6 +4,9 @@
 # the AppStream release, and is the time of every file in the package. The window's caption
 # keeps the project's version ("Tessaria 1.0") whatever this says.
 #
+# Run alone (cmake -DPROJECT_SOURCE_DIR=... -DPROJECT_VERSION=... -P version.cmake) it prints the
+# same "Package version" line, which the package test compares across commits.
+#
 # Sets TESSARIA_PACKAGE_VERSION, TESSARIA_RELEASE_EPOCH (seconds), TESSARIA_RELEASE_DAY
 # (YYYY-MM-DD) and TESSARIA_RELEASE_DATE (the changelog's form, in UTC).
 set(commits "")
@@ -20,7 +23,7 @@ if(GIT_FOUND)
     execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --absolute-git-dir
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE git_dir OUTPUT_STRIP_TRAILING_WHITESPACE)
     foreach(moved HEAD logs/HEAD)
-      if(EXISTS ${git_dir}/${moved})
+      if(EXISTS ${git_dir}/${moved} AND NOT CMAKE_SCRIPT_MODE_FILE)
         set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${git_dir}/${moved})
       endif()
     endforeach()

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tessaria need, if missing.
-# With --fuzz also Debian's clang and libFuzzer (compiler-rt), for scripts/fuzz.sh.
+# With --package only those that building the Debian package needs. With --fuzz also Debian's clang and libFuzzer (compiler-rt), for scripts/fuzz.sh.
 set -euo pipefail
 
+# What building the programs and their package needs (alone with --package, for
+# scripts/package.sh): compilers, Qt, CPack's helpers (dpkg-shlibdeps, file) and git, whose
+# history gives the package its version.
 packages=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins pkg-config libxcb1-dev
-  fonts-liberation
+  qt6-base-dev qt6-base-dev-tools libgl-dev pkg-config libxcb1-dev
+  dpkg-dev file git
+)
+if [ "${1:-}" != "--package" ]; then
+  packages+=(
+  qt6-qpa-plugins fonts-liberation
   # Building and checking the Debian package (the packaging_deb test).
   dpkg-dev file lintian appstream desktop-file-utils inotify-tools
   # The test of "STAMPA" prints through a cupsd of its own onto a cups-pdf queue and reads the
@@ -14,7 +21,8 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   # The start without a window manager (window_nowindowmanager) runs on a bare X server.
   xvfb x11-utils
-)
+  )
+fi
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)
 fi

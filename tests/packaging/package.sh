@@ -26,14 +26,42 @@ if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cp
     echo "FAIL: cpack"
     exit 1
 fi
-# The package's version is the project's; the changelog's newest entry must name it.
-version=$(dpkg-parsechangelog -l "$source/packaging/changelog" -S Version)
+# The package's version is the one the history gives the source tree (1.0 and the number of
+# commits); the packaged changelog's newest entry and the AppStream release name it.
+version_of() { # source folder -> the version packaging/version.cmake computes for it
+    cmake -DPROJECT_SOURCE_DIR="$1" -DPROJECT_VERSION=1.0 -P "$source/packaging/version.cmake" 2>&1 \
+        | sed -n 's/^-- Package version \([^ ]*\) of .*/\1/p'
+}
+version=$(version_of "$source")
 deb="$work/out/tessaria_${version}_$(dpkg --print-architecture).deb"
 if [ ! -f "$deb" ]; then
-    echo "FAIL: no $(basename "$deb") (version from the changelog); cpack made: $(cd "$work/out" && echo *.deb)"
+    echo "FAIL: no $(basename "$deb") (the source tree's version); cpack made: $(cd "$work/out" && echo *.deb)"
     exit 1
 fi
 echo "package $(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's Version is not $version"
+
+# Every landed change gives a higher version: a commit more in a copy of the history.
+if git -C "$source" rev-parse HEAD > /dev/null 2>&1; then
+    git clone --quiet "$source" "$work/history"
+    before=$(version_of "$work/history")
+    git -C "$work/history" -c user.name=test -c user.email=test@example.org commit --quiet --allow-empty -m next
+    after=$(version_of "$work/history")
+    echo "version $before, one commit later $after"
+    dpkg --compare-versions "$after" gt "$before" || fail "the version does not grow with a commit: $before, then $after"
+else
+    echo "no history in $source: the version's growth is not checked"
+fi
+
+# Reproducible: cpack run again on the same build makes the same bytes.
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/again" > "$work/cpack-again.log" 2>&1; then
+    cat "$work/cpack-again.log"
+    fail "cpack, second run"
+elif cmp "$deb" "$work/again/$(basename "$deb")"; then
+    echo "reproducible: a second cpack run made the same $(stat -c %s "$deb") bytes"
+else
+    fail "a second cpack run made a different package"
+fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
@@ -49,6 +77,22 @@ lintian --fail-on error,warning "$deb" || fail "lintian"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 lib="$root/usr/lib/tessaria"
+zcat "$root/usr/share/doc/tessaria/changelog.gz" | head -n 1 | grep -q "^tessaria ($version) " \
+    || fail "the changelog's newest entry is not $version"
+grep -q "<release version=\"$version\" date=\"[0-9-]*\">" "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
+    || fail "the AppStream description's newest release is not $version"
+# The documentation for users and administrators, as the source tree has it, and in it the
+# scheme format, the language files and the shared scheme folder.
+docs="$root/usr/share/doc/tessaria"
+for doc in "$source"/README.md "$source"/docs/administrators.md; do
+    zcat "$docs/$(basename "$doc").gz" 2> /dev/null | cmp -s - "$doc" \
+        || fail "usr/share/doc/tessaria/$(basename "$doc").gz is missing or differs"
+done
+for topic in '| `#` | a picture cell |' '[Translations]' '/usr/local/share/tessaria/schemi' 'dpkg-reconfigure tessaria'; do
+    zcat "$docs"/*.md.gz | grep -qF "$topic" || fail "the shipped documentation does not tell '$topic'"
+done
+zcat "$root/usr/share/man/man6/tessaria.6.gz" | grep -q 'dpkg\\-reconfigure tessaria' \
+    || fail "the manual page does not say how to make the scheme folder again"
 desktop="$root/usr/share/applications/tessaria.desktop"
 # Every desktop entry the package ships passes desktop-file-validate without a hint, and names
 # exactly one main category, so that the program shows once in a menu.
