@@ -21,6 +21,8 @@ if [ "${1:-}" != "--package" ]; then
   cups printer-driver-cups-pdf poppler-utils
   # The start without a window manager (window_nowindowmanager) runs on a bare X server.
   xvfb x11-utils
+  # A scheme folder that stops answering (window_slowfolder) is a FUSE file system.
+  libfuse3-dev fuse3
   )
 fi
 if [ "${1:-}" = "--fuzz" ]; then
