@@ -77,7 +77,8 @@ lintian --fail-on error,warning "$deb" || fail "lintian"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 lib="$root/usr/lib/tessaria"
-zcat "$root/usr/share/doc/tessaria/changelog.gz" | head -n 1 | grep -q "^tessaria ($version) " \
+zcat "$root/usr/share/doc/tessaria/changelog.gz" > "$work/changelog"
+[ "$(head -n 1 "$work/changelog")" = "tessaria ($version) unstable; urgency=medium" ] \
     || fail "the changelog's newest entry is not $version"
 grep -q "<release version=\"$version\" date=\"[0-9-]*\">" "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
     || fail "the AppStream description's newest release is not $version"
@@ -88,10 +89,13 @@ for doc in "$source"/README.md "$source"/docs/administrators.md; do
     zcat "$docs/$(basename "$doc").gz" 2> /dev/null | cmp -s - "$doc" \
         || fail "usr/share/doc/tessaria/$(basename "$doc").gz is missing or differs"
 done
+# (Read whole before grep: grep -q stops early, and zcat on a closed pipe would fail the line.)
+zcat "$docs"/*.md.gz > "$work/docs.txt"
 for topic in '| `#` | a picture cell |' '[Translations]' '/usr/local/share/tessaria/schemi' 'dpkg-reconfigure tessaria'; do
-    zcat "$docs"/*.md.gz | grep -qF "$topic" || fail "the shipped documentation does not tell '$topic'"
+    grep -qF "$topic" "$work/docs.txt" || fail "the shipped documentation does not tell '$topic'"
 done
-zcat "$root/usr/share/man/man6/tessaria.6.gz" | grep -q 'dpkg\\-reconfigure tessaria' \
+zcat "$root/usr/share/man/man6/tessaria.6.gz" > "$work/tessaria.6"
+grep -q 'dpkg\\-reconfigure tessaria' "$work/tessaria.6" \
     || fail "the manual page does not say how to make the scheme folder again"
 desktop="$root/usr/share/applications/tessaria.desktop"
 # Every desktop entry the package ships passes desktop-file-validate without a hint, and names
