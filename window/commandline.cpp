@@ -1,15 +1,11 @@
 // The answers the program gives without a window: help, version, and a missing display.
 #include "commandline.h"
 
-#include <QtGui/qtguiglobal.h>
-
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-#endif
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 
 namespace window {
 
@@ -36,9 +32,25 @@ bool hasArgument(int argc, char* argv[], const char* argument)
     return false;
 }
 
-// Why no window can open here, or nullptr when one can (as far as can be told before Qt
-// starts). Only the X11 case is judged: a platform chosen by QT_QPA_PLATFORM or -platform, and
-// a Wayland session, are left to Qt.
+// The local X server named by display (":N" or ":N.S"), as the number N; nothing for a server
+// on another host (as ssh forwards one) or a name that is not of that form.
+std::optional<std::string> localDisplayNumber(const char* display)
+{
+    if (display[0] != ':')
+        return std::nullopt;
+    std::string number;
+    for (const char* p = display + 1; *p != '\0' && *p != '.'; ++p) {
+        if (*p < '0' || *p > '9')
+            return std::nullopt;
+        number += *p;
+    }
+    return number.empty() ? std::nullopt : std::optional<std::string>(number);
+}
+
+// Why no window can open here, or nullptr when one can as far as can be told without
+// connecting (a connection of its own would cost the start as much as Qt's). Only X11 is
+// judged: a platform chosen by QT_QPA_PLATFORM or -platform, and a Wayland session, are left to
+// Qt, and so is a server on another host.
 const char* missingDisplay(int argc, char* argv[])
 {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -49,13 +61,11 @@ const char* missingDisplay(int argc, char* argv[])
     if (!display || !*display)
         return "tessaria: no display to open the window on (DISPLAY is not set): start it in a graphical "
                "session\n";
-#if QT_CONFIG(xcb)
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reached = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!reached)
+    // A local X server listens on its socket in /tmp/.X11-unix; without it nothing answers.
+    const std::optional<std::string> number = localDisplayNumber(display);
+    struct stat info { };
+    if (number && ::stat(("/tmp/.X11-unix/X" + *number).c_str(), &info) != 0)
         return "tessaria: cannot open the display named by DISPLAY: start it in a graphical session\n";
-#endif
     return nullptr;
 }
 
