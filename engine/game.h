@@ -7,6 +7,7 @@
 #include "schemefile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace engine {
@@ -15,6 +16,18 @@ namespace engine {
 // empty for N <= 0.
 std::string blankMark(int n);
 std::string filledMark(int n);
+
+// What a pick reads from the file system, kept apart from the board so that it can be read on
+// another thread: whether the entry is a scheme file (isSchemeFile), and then its drawing or
+// the message of the failure to read it.
+struct PickRead {
+    bool scheme = false;
+    SchemeDrawing drawing {};
+    std::optional<std::string> error;
+};
+
+// Reads what a pick of path needs. Touches no board and keeps nothing: safe on any thread.
+PickRead readPick(const std::string& path);
 
 class Game {
 public:
@@ -30,6 +43,8 @@ public:
     // Throws IoError; the cells then stand as the reset left them (visible, white, enabled,
     // empty), the counter is 0 and its display and the clues are those of before.
     void pick(const std::string& path);
+    // The same pick with what readPick(path) found, read beforehand.
+    void applyPick(const PickRead& read);
 
     // Loads a drawing held in memory exactly as a pick of a scheme file that holds it would
     // (reset, marks, counter, dead lines), then derives the clues. For tools that check
@@ -52,7 +67,6 @@ public:
     void timerTick();
 
 private:
-    void load(const std::string& path);
     void resetForLoad();
     void placeDrawing(const SchemeDrawing& drawing);
     void foundStep(int n);

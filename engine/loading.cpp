@@ -26,21 +26,38 @@ void emptyLine(std::array<std::string, CellCount>& marks, const std::array<int, 
 
 } // namespace
 
+PickRead readPick(const std::string& path)
+{
+    PickRead read;
+    read.scheme = isSchemeFile(path);
+    if (!read.scheme)
+        return read;
+    try {
+        read.drawing = readSchemeFile(path);
+    } catch (const IoError& error) {
+        read.error = error.what();
+    }
+    return read;
+}
+
 void Game::pick(const std::string& path)
+{
+    applyPick(readPick(path));
+}
+
+void Game::applyPick(const PickRead& read)
 {
     // A pick that loads nothing leaves the counter alone: the puzzle on the board stays in
     // play and must still be able to come to completion.
-    if (isSchemeFile(path))
-        load(path);
+    if (read.scheme) {
+        resetForLoad();
+        // The whole file was read before any cell changes, so that after a read failure the
+        // board stands exactly as the reset above left it.
+        if (read.error)
+            throw IoError(*read.error);
+        placeDrawing(read.drawing);
+    }
     deriveClues();
-}
-
-void Game::load(const std::string& path)
-{
-    resetForLoad();
-    // The whole file is read before any cell changes, so that after a read failure the
-    // board stands exactly as the reset above left it.
-    placeDrawing(readSchemeFile(path));
 }
 
 void Game::pickDrawing(const SchemeDrawing& drawing)

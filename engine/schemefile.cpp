@@ -1,6 +1,7 @@
 // Reading a scheme file into its drawing with a fixed buffer, whatever the size of the file.
 #include "schemefile.h"
 
+#include "errormessage.h"
 #include "readonlyfile.h"
 
 #include <cerrno>
@@ -125,11 +126,11 @@ SchemeDrawing readSchemeFile(const std::string& path)
     // cannot block the window; anything but a regular file is refused before it is read.
     fileio::ReadOnlyFile file(path.c_str(), O_NONBLOCK);
     if (!file.isOpen())
-        throw IoError("File not found");
+        throw IoError(fileio::errorMessage(file.error()));
     const int fd = file.descriptor();
     struct stat info { };
     if (::fstat(fd, &info) != 0)
-        throw IoError("I/O error " + std::to_string(errno));
+        throw IoError(fileio::errorMessage(errno));
     if (!S_ISREG(info.st_mode))
         throw IoError("I/O error " + std::to_string(S_ISDIR(info.st_mode) ? EISDIR : EINVAL));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -137,7 +138,7 @@ SchemeDrawing readSchemeFile(const std::string& path)
     return readScheme([&file](std::span<char> buffer) {
         const long got = file.read(buffer.data(), buffer.size());
         if (got < 0)
-            throw IoError("I/O error " + std::to_string(file.error()));
+            throw IoError(fileio::errorMessage(file.error()));
         return static_cast<std::size_t>(got);
     });
 }

@@ -14,7 +14,8 @@
 
 namespace engine {
 
-// Raised when a scheme file cannot be read: "File not found", or "I/O error %d".
+// Raised when a scheme file cannot be read, with the runtime's message for the cause
+// (fileio::errorMessage): "File not found", "File access denied", ... or "I/O error %d".
 class IoError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -78,8 +79,9 @@ SchemeDrawing readScheme(const ChunkReader& readChunk);
 // (vanished, unreadable) still counts, so that reading it reports why it failed.
 bool isSchemeFile(const std::string& path);
 
-// Reads the scheme file at path to its end. Throws IoError: "File not found" when the file
-// cannot be opened, "I/O error <code>" when a read fails or the path is not a regular file.
+// Reads the scheme file at path to its end. Throws IoError with the message of the failure
+// (fileio::errorMessage) when the file cannot be opened or read, "I/O error <code>" when the
+// path is not a regular file.
 SchemeDrawing readSchemeFile(const std::string& path);
 
 } // namespace engine

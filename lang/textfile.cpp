@@ -2,6 +2,7 @@
 #include "textfile.h"
 
 #include "decoding.h"
+#include "errormessage.h"
 #include "readonlyfile.h"
 
 #include <QFile>
@@ -10,19 +11,8 @@
 
 namespace lang {
 
-namespace {
-
-QString inOutMessage(int code)
-{
-    if (code == ENOENT || code == ENOTDIR)
-        return QStringLiteral("File not found");
-    return QStringLiteral("I/O error %1").arg(code);
-}
-
-} // namespace
-
 InOutError::InOutError(int code)
-    : std::runtime_error(inOutMessage(code).toStdString())
+    : std::runtime_error(fileio::errorMessage(code))
     , code_(code)
 {
 }

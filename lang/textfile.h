@@ -1,5 +1,6 @@
-// Reading the program's small text files: whole-file reads that fail with "File not found" or
-// "I/O error <code>", UTF-8 with a Windows-1252 fallback, and the line rules of the language list.
+// Reading the program's small text files: whole-file reads that fail with the runtime's messages
+// ("File not found", "File access denied", "I/O error <code>"), UTF-8 with a Windows-1252 fallback, and the
+// line rules of the language list.
 #pragma once
 
 #include <QByteArray>
@@ -12,8 +13,8 @@
 namespace lang {
 
 // An input/output failure of a text file. code is the operating system's error number; the
-// message is "File not found" for a file or folder that does not exist, "I/O error <code>"
-// otherwise.
+// message is the runtime's for it (fileio::errorMessage): "File not found" for a file or folder
+// that does not exist, "File access denied" for a missing permission, ... "I/O error <code>".
 class InOutError : public std::runtime_error {
 public:
     explicit InOutError(int code);

@@ -2,6 +2,7 @@
 // the puzzle the engine loaded.
 #include "checker.h"
 
+#include "errormessage.h"
 #include "filescan.h"
 
 #include "game.h"
@@ -10,10 +11,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
+#include <utility>
 
 namespace schemetools {
 
@@ -265,14 +268,14 @@ bool scanFile(const std::string& path, FileScan& scan, std::string& failure)
 {
     fileio::ReadOnlyFile file(path.c_str(), O_NONBLOCK);
     if (!file.isOpen()) {
-        failure = std::strerror(file.error());
+        failure = fileio::errorMessage(file.error());
         return false;
     }
     std::array<char, 64 * 1024> buffer;
     while (!scan.done()) {
         const long got = file.read(buffer.data(), buffer.size());
         if (got < 0) {
-            failure = std::strerror(file.error());
+            failure = fileio::errorMessage(file.error());
             return false;
         }
         if (got == 0)
@@ -280,6 +283,53 @@ bool scanFile(const std::string& path, FileScan& scan, std::string& failure)
         scan.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
     }
     return true;
+}
+
+// A folder by its device and inode, so that a link back to a folder on the way is known.
+using FolderId = std::pair<dev_t, ino_t>;
+
+// Walks folder (whose stat is info) and its sub-folders as the scheme list shows them: hidden
+// entries left out, links followed to what they point to, a folder already on the way (way
+// holds the folders from the top down to here) never entered again. Files whose name ends in
+// ".dis" in any case go to files, folders that cannot be read or that other users may not
+// read or enter to problems.
+void walkFolder(const std::string& folder, const struct stat& info, std::vector<FolderId>& way,
+    std::vector<std::string>& files, std::vector<FolderProblem>& problems)
+{
+    // Children play as other users than the teacher or administrator who runs the check.
+    if ((info.st_mode & (S_IROTH | S_IXOTH)) != (S_IROTH | S_IXOTH))
+        problems.push_back({folder,
+            {Severity::Warning,
+                "other users may not read or enter this folder: children may not be able to open its schemes",
+                0}});
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        problems.push_back({folder, {Severity::Error, "cannot be read: " + fileio::errorMessage(errno), 0}});
+        return;
+    }
+    way.push_back({info.st_dev, info.st_ino});
+    std::vector<std::pair<std::string, struct stat>> folders;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        // ".", ".." and the hidden dot files, which the list does not show.
+        if (name.empty() || name[0] == '.')
+            continue;
+        const std::string path = folder + (folder.back() == '/' ? "" : "/") + name;
+        struct stat target { };
+        const bool looked = ::stat(path.c_str(), &target) == 0;
+        if (looked && S_ISDIR(target.st_mode)) {
+            if (std::find(way.begin(), way.end(), FolderId {target.st_dev, target.st_ino}) == way.end())
+                folders.emplace_back(path, target);
+        } else if (endsWithDisAnyCase(name)) {
+            // Also when it cannot be looked at (a broken link): its check says why.
+            files.push_back(path);
+        }
+    }
+    ::closedir(dir);
+    std::sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [path, target] : folders)
+        walkFolder(path, target, way, files, problems);
+    way.pop_back();
 }
 
 } // namespace
@@ -333,6 +383,9 @@ CheckResult checkFile(const std::string& path, const CheckOptions& options)
     }
     for (Problem& p : scan.finish())
         result.problems.push_back(std::move(p));
+    if (::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IROTH) == 0)
+        result.problems.push_back({Severity::Warning,
+            "other users may not read this file: children may not be able to open it", 0});
     judge(result, drawing, options);
     return result;
 }
@@ -348,34 +401,28 @@ CheckResult checkBytes(const std::string& name, std::string_view bytes, const Ch
     return result;
 }
 
+bool SchemePaths::hasUnreadableFolder() const
+{
+    return std::any_of(folders.begin(), folders.end(),
+        [](const FolderProblem& problem) { return problem.problem.severity == Severity::Error; });
+}
+
 SchemePaths collectSchemes(const std::vector<std::string>& paths)
 {
-    namespace fs = std::filesystem;
     SchemePaths found;
     for (const std::string& path : paths) {
-        std::error_code error;
-        const fs::file_status status = fs::status(path, error);
-        if (error || !fs::exists(status)) {
+        struct stat info { };
+        if (::stat(path.c_str(), &info) != 0) {
             found.missing.push_back(path);
             continue;
         }
-        if (!fs::is_directory(status)) {
+        if (!S_ISDIR(info.st_mode)) {
             found.files.push_back(path);
             continue;
         }
         std::vector<std::string> inFolder;
-        fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
-        for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-            const std::string entry = it->path().filename().string();
-            if (!entry.empty() && entry[0] == '.') {
-                // Hidden entries are not listed, and a hidden folder is not entered.
-                if (it->is_directory(error))
-                    it.disable_recursion_pending();
-                continue;
-            }
-            if (!it->is_directory(error) && endsWithDisAnyCase(entry))
-                inFolder.push_back(it->path().string());
-        }
+        std::vector<FolderId> way;
+        walkFolder(path, info, way, inFolder, found.folders);
         std::sort(inFolder.begin(), inFolder.end());
         found.files.insert(found.files.end(), inFolder.begin(), inFolder.end());
     }

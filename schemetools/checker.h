@@ -48,12 +48,23 @@ CheckResult checkFile(const std::string& path, const CheckOptions& options = {})
 // Checks the bytes of a scheme file held in memory; name is used in messages only.
 CheckResult checkBytes(const std::string& name, std::string_view bytes, const CheckOptions& options = {});
 
+// A folder met on the walk that children may not get through: one it cannot read (an error:
+// its schemes cannot be checked), or one that other users may not read or enter (a warning).
+struct FolderProblem {
+    std::string folder;
+    Problem problem;
+};
+
 // The scheme files named by paths: a file as it is, a folder walked recursively as the scheme
-// list shows it (hidden entries left out) for the names that end in ".dis" in any letter case.
-// Paths that do not exist are returned in missing.
+// list shows it (hidden entries left out, links followed, a link back to a folder on the way
+// not entered again) for the names that end in ".dis" in any letter case. Paths that do not
+// exist are returned in missing, the folders in the way in folders.
 struct SchemePaths {
     std::vector<std::string> files;
     std::vector<std::string> missing;
+    std::vector<FolderProblem> folders;
+    // Whether a folder could not be read, so that schemes in it went unchecked.
+    bool hasUnreadableFolder() const;
 };
 SchemePaths collectSchemes(const std::vector<std::string>& paths);
 

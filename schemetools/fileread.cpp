@@ -1,6 +1,7 @@
 // Reading a whole input file with a size cap, refusing anything but a regular file.
 #include "fileread.h"
 
+#include "errormessage.h"
 #include "inputerror.h"
 #include "readonlyfile.h"
 
@@ -16,7 +17,7 @@ std::string readCapped(const std::string& path, std::size_t cap)
     // Opened without waiting, so that a pipe cannot block; only a regular file is read.
     fileio::ReadOnlyFile file(path.c_str(), O_NONBLOCK);
     if (!file.isOpen())
-        throw InputError(std::string("cannot be opened: ") + std::strerror(file.error()));
+        throw InputError("cannot be opened: " + fileio::errorMessage(file.error()));
     struct stat info { };
     if (::fstat(file.descriptor(), &info) != 0 || !S_ISREG(info.st_mode))
         throw InputError("is not a regular file");
@@ -25,7 +26,7 @@ std::string readCapped(const std::string& path, std::size_t cap)
     for (;;) {
         const long got = file.read(buffer.data(), buffer.size());
         if (got < 0)
-            throw InputError(std::string("cannot be read: ") + std::strerror(file.error()));
+            throw InputError("cannot be read: " + fileio::errorMessage(file.error()));
         if (got == 0)
             break;
         bytes.append(buffer.data(), static_cast<std::size_t>(got));

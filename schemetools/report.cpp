@@ -154,4 +154,17 @@ std::string jsonReport(const CheckResult& result)
     return json + "}\n";
 }
 
+std::string textReport(const FolderProblem& problem)
+{
+    return problem.folder + (problem.problem.severity == Severity::Error ? ": error: " : ": warning: ")
+        + problem.problem.message + "\n";
+}
+
+std::string jsonReport(const FolderProblem& problem)
+{
+    return "{\"folder\":" + jsonString(problem.folder) + ",\"problems\":[{\"severity\":"
+        + jsonString(problem.problem.severity == Severity::Error ? "error" : "warning")
+        + ",\"message\":" + jsonString(problem.problem.message) + "}]}\n";
+}
+
 } // namespace schemetools

@@ -20,6 +20,11 @@ std::string textReport(const CheckResult& result);
 // line?}], and second for a puzzle that is not unique.
 std::string jsonReport(const CheckResult& result);
 
+// A folder in the way, as one line: "FOLDER: error: ..." or "FOLDER: warning: ...".
+std::string textReport(const FolderProblem& problem);
+// The same as one JSON object on one line: folder, problems [{severity, message}].
+std::string jsonReport(const FolderProblem& problem);
+
 // s as a JSON string, quotes included; bytes that are not valid UTF-8 become U+FFFD.
 std::string jsonString(std::string_view s);
 

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Tessaria need, if missing.
-# With --fuzz also Debian's clang and libFuzzer (compiler-rt), for scripts/fuzz.sh.
+# With --package only those that building the Debian package needs; with --fuzz also Debian's
+# clang and libFuzzer (compiler-rt), for scripts/fuzz.sh.
 set -euo pipefail
 
+# What building the programs and their package needs (alone with --package, for
+# scripts/package.sh): compilers, Qt, CPack's helpers (dpkg-shlibdeps, file) and git, whose
+# history gives the package its version.
 packages=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins pkg-config libxcb1-dev
-  fonts-liberation
+  qt6-base-dev qt6-base-dev-tools libgl-dev pkg-config libxcb1-dev
+  dpkg-dev file git
+)
+if [ "${1:-}" != "--package" ]; then
+  packages+=(
+  qt6-qpa-plugins fonts-liberation
   # Arabic and Chinese, which Liberation lacks, for the language files of those scripts.
   fonts-kacst-one fonts-wqy-microhei
   # Building and checking the Debian package (the packaging_deb test).
@@ -19,7 +27,10 @@ packages=(
   # The accessibility check (window_atspi) reads the program through AT-SPI on a session bus of
   # its own, with keys sent by xdotool.
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool
-)
+  # A scheme folder that stops answering (window_slowfolder) is a FUSE file system.
+  libfuse3-dev fuse3
+  )
+fi
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)
 fi

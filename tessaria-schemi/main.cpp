@@ -67,8 +67,11 @@ Options:
   --budget STEPS  how many search steps a verdict may take (default 20000)
   --help          this text
 
+A scheme or folder that other users may not read is warned about: children may not be able to
+open it. Links are followed as the scheme list follows them.
+
 Exit status: 0 when every scheme is unique without errors or warnings, 1 when problems were
-found, 2 when a path does not exist or a file cannot be read.
+found, 2 when a path does not exist or a file or folder cannot be read.
 )";
 
 constexpr const char* ImportHelp = R"(Usage: tessaria-schemi import SOURCE -o NAME.dis [OPTIONS]
@@ -277,7 +280,11 @@ int check(const std::vector<std::string>& args)
             status = BadInput;
             continue;
         }
-        if (found.files.empty()) {
+        for (const FolderProblem& problem : found.folders) {
+            say(json ? jsonReport(problem) : textReport(problem));
+            status = std::max(status, problem.problem.severity == Severity::Error ? BadInput : ProblemsFound);
+        }
+        if (found.files.empty() && !found.hasUnreadableFolder()) {
             complain(path + ": no scheme (a file whose name ends in .dis) in this folder");
             status = BadInput;
             continue;
@@ -493,7 +500,11 @@ int exportSchemes(const std::vector<std::string>& args)
     const SchemePaths found = collectSchemes(a.paths());
     for (const std::string& missing : found.missing)
         complain(missing + ": no such file or folder");
-    if (!found.missing.empty())
+    for (const FolderProblem& problem : found.folders) {
+        if (problem.problem.severity == Severity::Error)
+            complain(problem.folder + ": " + problem.problem.message);
+    }
+    if (!found.missing.empty() || found.hasUnreadableFolder())
         return BadInput;
     if (found.files.empty())
         return usage("no scheme (a file whose name ends in .dis) among the paths given", "export ");

@@ -1,7 +1,9 @@
 // FileListBox: listing a folder, the pick event and descending into sub-folders.
 #include "filelistbox.h"
 
+#include "boundedcall.h"
 #include "decoding.h"
+#include "errors.h"
 #include "paths.h"
 #include "rowheightdelegate.h"
 
@@ -13,6 +15,7 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include <dirent.h>
@@ -100,6 +103,11 @@ void readFolder(const QByteArray& folder, std::vector<Entry>& folders, std::vect
     }
 }
 
+struct Listing {
+    std::vector<Entry> folders;
+    std::vector<Entry> files;
+};
+
 } // namespace
 
 FileListBox::FileListBox(QWidget* parent, Component* owner, const QString& name)
@@ -123,31 +131,39 @@ void FileListBox::setDirectory(const QString& directory)
 
 void FileListBox::list(const QByteArray& nativeFolder, const QString& folder)
 {
+    // Read on a helper thread, waited for a short time only: a folder on a server that stopped
+    // answering blocks its listing (or the look at one of its entries), and the window must not
+    // freeze with it. The list then keeps what it showed.
+    std::optional<Listing> listing = fileio::callWithin(fileio::FolderAnswerLimit, [nativeFolder] {
+        Listing read;
+        readFolder(nativeFolder, read.folders, read.files);
+        sortEntries(read.folders);
+        sortEntries(read.files);
+        return read;
+    });
+    if (!listing)
+        throw fileio::FolderNotAnswering(folder.toStdString());
     nativeDirectory_ = nativeFolder;
     directory_ = folder;
-    refresh();
+
+    listing_ = true;
+    clear();
+    for (const Entry& entry : listing->folders) {
+        auto* item = new QListWidgetItem(folderIcon(), entry.shown, this);
+        item->setData(FolderRole, true);
+        item->setData(NativeNameRole, entry.name);
+    }
+    for (const Entry& entry : listing->files) {
+        auto* item = new QListWidgetItem(fileIcon(), entry.shown, this);
+        item->setData(NativeNameRole, entry.name);
+    }
+    setCurrentRow(-1);
+    listing_ = false;
 }
 
 void FileListBox::refresh()
 {
-    listing_ = true;
-    clear();
-    std::vector<Entry> folders;
-    std::vector<Entry> files;
-    readFolder(nativeDirectory_, folders, files);
-    sortEntries(folders);
-    sortEntries(files);
-    for (const Entry& folder : folders) {
-        auto* item = new QListWidgetItem(folderIcon(), folder.shown, this);
-        item->setData(FolderRole, true);
-        item->setData(NativeNameRole, folder.name);
-    }
-    for (const Entry& file : files) {
-        auto* item = new QListWidgetItem(fileIcon(), file.shown, this);
-        item->setData(NativeNameRole, file.name);
-    }
-    setCurrentRow(-1);
-    listing_ = false;
+    list(nativeDirectory_, directory_);
 }
 
 QStringList FileListBox::items() const
@@ -214,8 +230,11 @@ void FileListBox::mouseDoubleClickEvent(QMouseEvent* event)
     const QListWidgetItem* entry = itemAt(event->position().toPoint());
     if (!entry || !entry->data(FolderRole).toBool())
         return;
-    list(joinPath(nativeDirectory_, entry->data(NativeNameRole).toByteArray()),
-        joinPath(directory_, entry->text()));
+    // The top level of this event: a folder that does not answer is reported in the error box.
+    guarded([this, entry] {
+        list(joinPath(nativeDirectory_, entry->data(NativeNameRole).toByteArray()),
+            joinPath(directory_, entry->text()));
+    });
 }
 
 } // namespace widgets

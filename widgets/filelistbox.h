@@ -21,6 +21,12 @@ namespace widgets {
 // nothing. Setting Directory always lists the folder afresh, even when it is the same, and
 // leaves no entry selected; listing emits no pickChanged().
 //
+// A folder is read on a helper thread and waited for up to fileio::FolderAnswerLimit (a folder
+// on a network server that stopped answering would block for as long as the server is down).
+// When it does not answer in time, setDirectory() and refresh() throw fileio::FolderNotAnswering
+// and the list keeps its folder and entries; a double click on a folder entry reports it in the
+// error box.
+//
 // Names are kept as the file system spells them, bytes that need not be UTF-8: a name that is
 // valid UTF-8 shows as such, any other as Windows-1252 (as names copied from an older Windows
 // system were written). nativeFileName() hands the exact bytes on, and a double click enters

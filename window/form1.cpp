@@ -3,6 +3,7 @@
 
 #include "bgrcolor.h"
 #include "boardbox.h"
+#include "boundedcall.h"
 #include "checkbox.h"
 #include "colors.h"
 #include "combobox.h"
@@ -35,7 +36,9 @@
 #include <QScopeGuard>
 #include <QScreen>
 
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 using namespace engine;
 
@@ -527,7 +530,12 @@ void TForm1::FormActivate()
         setGeometry(screen()->availableGeometry());
     setWindowState(Qt::WindowMaximized);
     exeFolder_ = runningExeFolder();
-    pointSchemeListAtSchemeFolder();
+    // Listed afresh at every activation, and never with an error box: closing a box activates
+    // the window again. A scheme folder that does not answer keeps the list as it was.
+    try {
+        pointSchemeListAtSchemeFolder();
+    } catch (const fileio::FolderNotAnswering&) {
+    }
 }
 
 QString TForm1::runningExeFolder() const
@@ -603,12 +611,19 @@ void TForm1::setShape1Bounds(const Bounds& bounds)
 
 void TForm1::CaricaSchemiClick()
 {
-    // A pick rewrites most of the board: one repaint of the area it touched follows it.
-    const widgets::BoardRepaintBatch batch;
     // By the name's own bytes: a name that is not UTF-8 is shown decoded, but opened as it is.
     const std::string path = CaricaSchemi->nativeFileName().toStdString();
-    game_.pick(path);
-    if (engine::isSchemeFile(path))
+    // Read on a helper thread, waited for a short time only: a scheme in a folder whose server
+    // stopped answering must not freeze the window. The game in play then stays as it was, and
+    // the drawing that arrives later is dropped.
+    const std::optional<engine::PickRead> read
+        = fileio::callWithin(fileio::FolderAnswerLimit, [path] { return engine::readPick(path); });
+    if (!read)
+        throw fileio::FolderNotAnswering(CaricaSchemi->directory().toStdString());
+    // A pick rewrites most of the board: one repaint of the area it touched follows it.
+    const widgets::BoardRepaintBatch batch;
+    game_.applyPick(*read);
+    if (read->scheme)
         boardTakesKeys();
 }
 

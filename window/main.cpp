@@ -1,4 +1,5 @@
 // The program's entry: the application, the main window Form1 and the event loop.
+#include "commandline.h"
 #include "form1.h"
 #include "framestamp.h"
 
@@ -10,6 +11,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Answered before the application exists: QApplication asks for a display at once, and
+    // without one Qt aborts.
+    if (const std::optional<int> status = window::answerBeforeWindow(argc, argv, TESSARIA_VERSION))
+        return *status;
     QApplication application(argc, argv);
     // The title the task bar and the error box show. (Setting it as the display name instead
     // would make the platform append it to the window caption.)

@@ -1,4 +1,5 @@
 // Tests of the text-file helpers and the INI reader behind the language files.
+#include "asanyuser.h"
 #include "inifile.h"
 #include "textfile.h"
 
@@ -272,6 +273,7 @@ void TestIniFile::readErrors_data()
     QTest::newRow("missing folder") << "nowhere/lingue.txt" << ENOENT << "File not found";
     QTest::newRow("file used as folder") << "file.txt/lingue.txt" << ENOTDIR << "File not found";
     QTest::newRow("folder") << "folder" << EISDIR << QStringLiteral("I/O error %1").arg(EISDIR);
+    QTest::newRow("file without read permission") << "locked.txt" << EACCES << "File access denied";
 }
 
 void TestIniFile::readErrors()
@@ -285,6 +287,11 @@ void TestIniFile::readErrors()
     QFile file(dir.filePath(QStringLiteral("file.txt")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
+    QFile locked(dir.filePath(QStringLiteral("locked.txt")));
+    QVERIFY(locked.open(QIODevice::WriteOnly));
+    locked.close();
+    QVERIFY(locked.setPermissions({}));
+    const enginetest::WithoutReadOverride asAnyUser;
     try {
         lang::readTextFile(dir.filePath(relativePath));
         QFAIL("no error raised");

@@ -26,21 +26,51 @@ if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cp
     echo "FAIL: cpack"
     exit 1
 fi
-# The package's version is the project's; the changelog's newest entry must name it.
-version=$(dpkg-parsechangelog -l "$source/packaging/changelog" -S Version)
+# The package's version is the one the history gives the source tree (1.0 and the number of
+# commits); the packaged changelog's newest entry and the AppStream release name it.
+version_of() { # source folder -> the version packaging/version.cmake computes for it
+    cmake -DPROJECT_SOURCE_DIR="$1" -DPROJECT_VERSION=1.0 -P "$source/packaging/version.cmake" 2>&1 \
+        | sed -n 's/^-- Package version \([^ ]*\) of .*/\1/p'
+}
+version=$(version_of "$source")
 deb="$work/out/tessaria_${version}_$(dpkg --print-architecture).deb"
 if [ ! -f "$deb" ]; then
-    echo "FAIL: no $(basename "$deb") (version from the changelog); cpack made: $(cd "$work/out" && echo *.deb)"
+    echo "FAIL: no $(basename "$deb") (the source tree's version); cpack made: $(cd "$work/out" && echo *.deb)"
     exit 1
 fi
 echo "package $(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's Version is not $version"
+
+# Every landed change gives a higher version: a commit more in a copy of the history.
+if git -C "$source" rev-parse HEAD > /dev/null 2>&1; then
+    git clone --quiet "$source" "$work/history"
+    before=$(version_of "$work/history")
+    git -C "$work/history" -c user.name=test -c user.email=test@example.org commit --quiet --allow-empty -m next
+    after=$(version_of "$work/history")
+    echo "version $before, one commit later $after"
+    dpkg --compare-versions "$after" gt "$before" || fail "the version does not grow with a commit: $before, then $after"
+else
+    echo "no history in $source: the version's growth is not checked"
+fi
+
+# Reproducible: cpack run again on the same build makes the same bytes.
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/again" > "$work/cpack-again.log" 2>&1; then
+    cat "$work/cpack-again.log"
+    fail "cpack, second run"
+elif cmp "$deb" "$work/again/$(basename "$deb")"; then
+    echo "reproducible: a second cpack run made the same $(stat -c %s "$deb") bytes"
+else
+    fail "a second cpack run made a different package"
+fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for dep in libc6 libqt6widgets6 libqt6printsupport6 fonts-liberation fonts-kacst-one fonts-wqy-microhei \
-    qt6-qpa-plugins; do
+# libqt6gui6 holds the xcb platform plugin; qt6-qpa-plugins (VNC and touch only) is not needed.
+for dep in libc6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation fonts-kacst-one \
+    fonts-wqy-microhei; do
     grep -Eq "(^|, )$dep( |,|$)" <<< "$depends" || fail "Depends lacks $dep"
 done
+! grep -Eq "(^|, )qt6-qpa-plugins( |,|$)" <<< "$depends" || fail "Depends names qt6-qpa-plugins"
 
 # --- Debian's checks ---------------------------------------------------------------------
 lintian --fail-on error,warning "$deb" || fail "lintian"
@@ -48,8 +78,39 @@ lintian --fail-on error,warning "$deb" || fail "lintian"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 lib="$root/usr/lib/tessaria"
+zcat "$root/usr/share/doc/tessaria/changelog.gz" > "$work/changelog"
+[ "$(head -n 1 "$work/changelog")" = "tessaria ($version) unstable; urgency=medium" ] \
+    || fail "the changelog's newest entry is not $version"
+grep -q "<release version=\"$version\" date=\"[0-9-]*\">" "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
+    || fail "the AppStream description's newest release is not $version"
+# The documentation for users and administrators, as the source tree has it, and in it the
+# scheme format, the language files and the shared scheme folder.
+docs="$root/usr/share/doc/tessaria"
+for doc in "$source"/README.md "$source"/docs/{administrators,playing,teachers}.md; do
+    zcat "$docs/$(basename "$doc").gz" 2> /dev/null | cmp -s - "$doc" \
+        || fail "usr/share/doc/tessaria/$(basename "$doc").gz is missing or differs"
+done
+# (Read whole before grep: grep -q stops early, and zcat on a closed pipe would fail the line.)
+zcat "$docs"/*.md.gz > "$work/docs.txt"
+for topic in '| `#` | a picture cell |' '[Translations]' '/usr/local/share/tessaria/schemi' 'dpkg-reconfigure tessaria'; do
+    grep -qF "$topic" "$work/docs.txt" || fail "the shipped documentation does not tell '$topic'"
+done
+zcat "$root/usr/share/man/man6/tessaria.6.gz" > "$work/tessaria.6"
+grep -q 'dpkg\\-reconfigure tessaria' "$work/tessaria.6" \
+    || fail "the manual page does not say how to make the scheme folder again"
 desktop="$root/usr/share/applications/tessaria.desktop"
-desktop-file-validate "$desktop" || fail "desktop-file-validate"
+# Every desktop entry the package ships passes desktop-file-validate without a hint, and names
+# exactly one main category, so that the program shows once in a menu.
+main_categories="AudioVideo Audio Video Development Education Game Graphics Network Office Science Settings System Utility"
+for entry in "$root"/usr/share/applications/*.desktop; do
+    hints=$(desktop-file-validate "$entry") || fail "desktop-file-validate $(basename "$entry")"
+    [ -z "$hints" ] || fail "desktop-file-validate $(basename "$entry"): $hints"
+    mains=0
+    for category in $(sed -n 's/^Categories=//p' "$entry" | tr ';' ' '); do
+        grep -qw "$category" <<< "$main_categories" && mains=$((mains + 1))
+    done
+    [ "$mains" -eq 1 ] || fail "$(basename "$entry") names $mains main categories, not 1"
+done
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
     || fail "appstreamcli validate"
 # The tree check also matches the metainfo's launchable with the installed desktop entry.

@@ -4,6 +4,7 @@
 #include "filescan.h"
 #include "report.h"
 
+#include "asanyuser.h"
 #include "drawing.h"
 
 #include <QDirIterator>
@@ -25,6 +26,7 @@ private slots:
     void notARegularFile();
     void jsonLines();
     void folderWalk();
+    void whatChildrenCannotRead();
     void shippedSchemesAreUniqueLineByLine_data();
     void shippedSchemesAreUniqueLineByLine();
 
@@ -244,14 +246,68 @@ void CheckerTest::jsonLines()
 void CheckerTest::folderWalk()
 {
     const QTemporaryDir dir;
+    const QTemporaryDir elsewhere;
     for (const char* name : {"b.dis", "A.DIS", "notes.txt", ".hidden.dis", ".secret/x.dis", "sub/c.dis"})
         enginetest::writeFile(dir, name, "#\n");
+    enginetest::writeFile(elsewhere, "x.dis", "#\n");
+    // A shared folder reached through a link, as the scheme list reaches it, and links back up
+    // the tree that would walk for ever.
+    QVERIFY(QFile::link(elsewhere.path(), dir.filePath("scuola")));
+    QVERIFY(QFile::link(dir.path(), dir.filePath("sub/up")));
+    QVERIFY(QFile::link(dir.filePath("scuola"), elsewhere.filePath("again")));
+    for (const QTemporaryDir* folder : {&dir, &elsewhere})
+        QVERIFY(QFile::setPermissions(folder->path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     const std::string root = dir.path().toStdString();
     const SchemePaths found = collectSchemes({root, root + "/notes.txt", root + "/none"});
     QCOMPARE(found.files,
-        (std::vector<std::string> {
-            root + "/A.DIS", root + "/b.dis", root + "/sub/c.dis", root + "/notes.txt"}));
+        (std::vector<std::string> {root + "/A.DIS", root + "/b.dis", root + "/scuola/x.dis",
+            root + "/sub/c.dis", root + "/notes.txt"}));
     QCOMPARE(found.missing, std::vector<std::string> {root + "/none"});
+    QVERIFY(found.folders.empty());
+}
+
+// What a child's account cannot read is said, also when the check runs as root.
+void CheckerTest::whatChildrenCannotRead()
+{
+    const QTemporaryDir dir;
+    for (const char* name : {"shared/fine.dis", "shared/private.dis", "shared/locked.dis",
+             "shared/closed/a.dis", "shared/teacher/b.dis"})
+        enginetest::writeFile(dir, name, "#\n");
+    const auto setMode = [&dir](const char* name, QFile::Permissions mode) {
+        QVERIFY(QFile::setPermissions(dir.filePath(name), mode));
+    };
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    setMode("shared", owner | QFile::ReadOther | QFile::ExeOther);
+    setMode("shared/private.dis", QFile::ReadOwner | QFile::WriteOwner);
+    setMode("shared/locked.dis", {});
+    setMode("shared/closed", {});
+    setMode("shared/teacher", owner);
+    const std::string shared = dir.filePath("shared").toStdString();
+
+    const enginetest::WithoutReadOverride asAnyUser;
+    const SchemePaths found = collectSchemes({shared});
+    QCOMPARE(found.files,
+        (std::vector<std::string> {shared + "/fine.dis", shared + "/locked.dis", shared + "/private.dis",
+            shared + "/teacher/b.dis"}));
+    QCOMPARE(found.folders.size(), size_t(3));
+    QVERIFY(found.hasUnreadableFolder());
+    QCOMPARE(textReport(found.folders[0]) + textReport(found.folders[1]) + textReport(found.folders[2]),
+        shared
+            + "/closed: warning: other users may not read or enter this folder: children may not be able to "
+              "open its schemes\n"
+            + shared + "/closed: error: cannot be read: File access denied\n" + shared
+            + "/teacher: warning: other users may not read or enter this folder: children may not be able to "
+              "open its schemes\n");
+
+    const CheckResult locked = checkFile(shared + "/locked.dis");
+    QVERIFY(locked.unreadable);
+    QCOMPARE(locked.problems.back().message, std::string("cannot be read: File access denied"));
+    const CheckResult own = checkFile(shared + "/private.dis");
+    QCOMPARE(own.problems.size(), size_t(1));
+    QCOMPARE(own.problems[0].message,
+        std::string("other users may not read this file: children may not be able to open it"));
+    QVERIFY(checkFile(shared + "/fine.dis").problems.empty());
 }
 
 void CheckerTest::shippedSchemesAreUniqueLineByLine_data()

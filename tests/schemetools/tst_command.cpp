@@ -100,6 +100,21 @@ void CommandTest::checkExitStatus()
     QCOMPARE(missing.status, 2);
     QCOMPARE(missing.err, QStringLiteral("tessaria-schemi: no-such.dis: no such file or folder\n"));
     QCOMPARE(run({"check", "--budget", "x", "schemi"}).status, 2);
+
+    // A folder that children may not enter is no "all fine", also for root, who can read it.
+    enginetest::writeFile(dir_, "shared/teacher/one.dis", "#\n");
+    QVERIFY(QFile::setPermissions(dir_.filePath("shared"),
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(
+        dir_.filePath("shared/teacher"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const Run closed = run({"check", dir_.filePath("shared")});
+    QCOMPARE(closed.status, 1);
+    QCOMPARE(closed.out,
+        dir_.filePath("shared/teacher")
+            + ": warning: other users may not read or enter this folder: children may not be able to open "
+              "its "
+              "schemes\n"
+            + dir_.filePath("shared/teacher/one.dis") + ": unique and solvable line by line\n");
 }
 
 void CommandTest::checkJsonLines()
