@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace schemetools {
@@ -67,6 +68,19 @@ void undo(std::vector<Pending>& pending)
     }
 }
 
+// The mode a file takes when it is saved: the mode of the file it replaces, or what a new file
+// gets from the user's umask (a scheme that only its teacher may read is lost to the children).
+// A temporary file is made readable by its owner alone, so its mode is always set.
+mode_t modeFor(const std::string& target, bool created)
+{
+    struct stat info { };
+    if (!created && ::stat(target.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
 void saveFiles(const std::vector<OutputFile>& files, bool force)
@@ -84,8 +98,9 @@ void saveFiles(const std::vector<OutputFile>& files, bool force)
         p.temporary
             = std::make_unique<QTemporaryFile>(info.absolutePath() + QStringLiteral("/.tessaria-XXXXXX"));
         // On the disk before it takes the target's name, as QSaveFile has it.
-        if (!p.temporary->open() || p.temporary->write(file.bytes) != file.bytes.size()
-            || !p.temporary->flush() || ::fsync(p.temporary->handle()) != 0) {
+        if (!p.temporary->open() || ::fchmod(p.temporary->handle(), modeFor(p.target, p.created)) != 0
+            || p.temporary->write(file.bytes) != file.bytes.size() || !p.temporary->flush()
+            || ::fsync(p.temporary->handle()) != 0) {
             throw InputError(file.path + ": cannot be written: " + p.temporary->errorString().toStdString()
                 + "; nothing was written");
         }

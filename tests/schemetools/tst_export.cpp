@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace schemetools;
 
 namespace {
@@ -165,6 +167,19 @@ void ExportTest::savingNeverLosesAFile()
         QCOMPARE(file.readAll(), QByteArray("new\n"));
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // A new file may be read by everyone the umask allows (children open a teacher's schemes);
+    // a replaced file keeps its own mode.
+    const mode_t mask = ::umask(022);
+    const std::string shared = dir.filePath("shared.dis").toStdString();
+    QVERIFY(::chmod(kept.c_str(), 0640) == 0);
+    saveFiles({{shared, "new\n"}, {kept, "newer\n"}}, true);
+    ::umask(mask);
+    struct stat info { };
+    QVERIFY(::stat(shared.c_str(), &info) == 0);
+    QCOMPARE(info.st_mode & 0777, mode_t(0644));
+    QVERIFY(::stat(kept.c_str(), &info) == 0);
+    QCOMPARE(info.st_mode & 0777, mode_t(0640));
 }
 
 QTEST_MAIN(ExportTest)
