@@ -14,6 +14,9 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   # The start without a window manager (window_nowindowmanager) runs on a bare X server.
   xvfb x11-utils
+  # Looking at the editor on screen and its end-to-end test: a window manager, screenshots,
+  # typed keys.
+  openbox imagemagick xdotool
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

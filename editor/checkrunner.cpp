@@ -1,0 +1,59 @@
+// Checking in a worker thread of Qt's global pool.
+#include "checkrunner.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace editor {
+
+CheckRunner::CheckRunner(QObject* parent)
+    : QObject(parent)
+    , nodeBudget_(schemetools::DefaultNodeBudget)
+{
+    connect(&watcher_, &QFutureWatcher<Analysis>::finished, this, &CheckRunner::finished);
+}
+
+CheckRunner::~CheckRunner()
+{
+    // The worker touches only its own copy of the bytes; waiting keeps it from outliving us.
+    watcher_.waitForFinished();
+}
+
+void CheckRunner::request(const std::string& bytes)
+{
+    if (running_) {
+        pending_ = bytes;
+        return;
+    }
+    start(bytes);
+}
+
+void CheckRunner::start(std::string bytes)
+{
+    running_ = true;
+    const long budget = nodeBudget_;
+    watcher_.setFuture(QtConcurrent::run([bytes = std::move(bytes), budget] {
+        // An exception must not cross into the GUI thread's result(): it becomes the error verdict.
+        try {
+            return analyse("", bytes, budget);
+        } catch (const std::exception& e) {
+            Analysis failed;
+            failed.check.problems.push_back({schemetools::Severity::Error, e.what(), 0});
+            return failed;
+        }
+    }));
+}
+
+void CheckRunner::finished()
+{
+    running_ = false;
+    if (pending_) {
+        // A newer drawing waits: this result is already out of date.
+        std::string next = std::move(*pending_);
+        pending_.reset();
+        start(std::move(next));
+        return;
+    }
+    emit ready(watcher_.result());
+}
+
+} // namespace editor

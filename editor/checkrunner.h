@@ -1,0 +1,42 @@
+// Checks schemes off the GUI thread, one at a time: a request made while a check runs waits,
+// and only the newest waiting request is checked next, so older ones are superseded.
+#pragma once
+
+#include "analysis.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+
+#include <optional>
+#include <string>
+
+namespace editor {
+
+class CheckRunner : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CheckRunner(QObject* parent = nullptr);
+    ~CheckRunner() override;
+
+    // Asks for a check of bytes; ready() follows for the newest request only.
+    void request(const std::string& bytes);
+    // Whether the result of the newest request is still to come.
+    bool busy() const { return running_ || pending_.has_value(); }
+    // The search budget of each check (the checker's default unless set).
+    void setNodeBudget(long budget) { nodeBudget_ = budget; }
+
+signals:
+    void ready(const editor::Analysis& analysis);
+
+private:
+    void start(std::string bytes);
+    void finished();
+
+    QFutureWatcher<Analysis> watcher_;
+    bool running_ = false;
+    std::optional<std::string> pending_;
+    long nodeBudget_;
+};
+
+} // namespace editor

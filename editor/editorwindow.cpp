@@ -1,0 +1,279 @@
+// The editor's main window and its file commands.
+#include "editorwindow.h"
+
+#include "checkrunner.h"
+#include "editordocument.h"
+#include "gridview.h"
+#include "verdictpanel.h"
+
+#include "errors.h"
+#include "inputerror.h"
+#include "savefile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace editor {
+
+namespace {
+
+// A scheme file is a few hundred bytes; anything this large is no scheme.
+constexpr std::size_t SchemeFileCap = 1024 * 1024;
+const char* const SharedFolder = "/usr/local/share/tessaria/schemi";
+
+QString fileMessage(const QString& path, const QString& cause)
+{
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), cause);
+}
+
+} // namespace
+
+EditorWindow::EditorWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , document_(new EditorDocument(this))
+    , grid_(new GridView(*document_))
+    , verdict_(new VerdictPanel)
+    , checks_(new CheckRunner(this))
+    , position_(new QLabel)
+{
+    setObjectName(QStringLiteral("Editor"));
+    auto* central = new QWidget;
+    auto* layout = new QHBoxLayout(central);
+    layout->addWidget(grid_, 3);
+    layout->addWidget(verdict_, 1);
+    setCentralWidget(central);
+    createActions();
+    createMenus();
+    statusBar()->addWidget(position_);
+
+    connect(document_, &EditorDocument::changed, this, &EditorWindow::documentChanged);
+    connect(&document_->undoStack(), &QUndoStack::cleanChanged, this, &EditorWindow::updateTitle);
+    connect(grid_, &GridView::cursorMoved, this, &EditorWindow::documentChanged);
+    connect(checks_, &CheckRunner::ready, this, [this](const Analysis& analysis) {
+        verdict_->showAnalysis(analysis);
+        grid_->setMarks(analysis.open, analysis.differs);
+    });
+    documentChanged();
+    updateTitle();
+    grid_->setFocus();
+    resize(1000, 700);
+}
+
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::createActions()
+{
+    auto make = [this](QAction*& action, const char* name, const QString& text, const QKeySequence& key,
+                    auto slot) {
+        action = new QAction(text, this);
+        action->setObjectName(QString::fromLatin1(name));
+        if (!key.isEmpty())
+            action->setShortcut(key);
+        connect(action, &QAction::triggered, this, [slot] { widgets::guarded(slot); });
+    };
+    make(new_, "Nuovo", tr("&Nuovo"), QKeySequence::New, [this] { newFile(); });
+    make(open_, "Apri", tr("&Apri…"), QKeySequence::Open, [this] { open(); });
+    make(save_, "Salva", tr("&Salva"), QKeySequence::Save, [this] { save(); });
+    make(saveAs_, "SalvaConNome", tr("Salva &con nome…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
+        [this] { saveAs(); });
+    make(quit_, "Esci", tr("&Esci"), QKeySequence(QStringLiteral("Ctrl+Q")), [this] { close(); });
+    make(undo_, "Annulla", tr("&Annulla"), QKeySequence::Undo, [this] { document_->undoStack().undo(); });
+    make(redo_, "Ripeti", tr("&Ripeti"), QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+        [this] { document_->undoStack().redo(); });
+    redo_->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    make(clear_, "CancellaTutto", tr("Cancella &tutto"), QKeySequence(QStringLiteral("Ctrl+Del")),
+        [this] { document_->clear(); });
+    make(shiftUp_, "SpostaSu", tr("Sposta in &su"), QKeySequence(QStringLiteral("Ctrl+Up")),
+        [this] { document_->shift(-1, 0); });
+    make(shiftDown_, "SpostaGiu", tr("Sposta in &giù"), QKeySequence(QStringLiteral("Ctrl+Down")),
+        [this] { document_->shift(1, 0); });
+    make(shiftLeft_, "SpostaSinistra", tr("Sposta a &sinistra"), QKeySequence(QStringLiteral("Ctrl+Left")),
+        [this] { document_->shift(0, -1); });
+    make(shiftRight_, "SpostaDestra", tr("Sposta a &destra"), QKeySequence(QStringLiteral("Ctrl+Right")),
+        [this] { document_->shift(0, 1); });
+    make(mirror_, "Rifletti", tr("&Rifletti sinistra–destra"), QKeySequence(QStringLiteral("Ctrl+M")),
+        [this] { document_->mirror(); });
+    connect(&document_->undoStack(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(&document_->undoStack(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+    undo_->setEnabled(false);
+    redo_->setEnabled(false);
+}
+
+void EditorWindow::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("MenuFile"));
+    file->addActions({new_, open_, save_, saveAs_});
+    file->addSeparator();
+    file->addAction(quit_);
+    QMenu* edit = menuBar()->addMenu(tr("&Modifica"));
+    edit->setObjectName(QStringLiteral("MenuModifica"));
+    edit->addActions({undo_, redo_});
+    edit->addSeparator();
+    edit->addActions({clear_, shiftUp_, shiftDown_, shiftLeft_, shiftRight_, mirror_});
+
+    QToolBar* tools = addToolBar(tr("Strumenti"));
+    tools->setObjectName(QStringLiteral("BarraStrumenti"));
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tools->addActions({new_, open_, save_});
+    tools->addSeparator();
+    tools->addActions({undo_, redo_});
+    tools->addSeparator();
+    tools->addActions({clear_, mirror_});
+}
+
+void EditorWindow::documentChanged()
+{
+    int picture = 0;
+    for (int i = 0; i < engine::CellCount; ++i)
+        picture += document_->filled(i) ? 1 : 0;
+    const QPoint at = grid_->cursor();
+    position_->setText(
+        tr("Riga %1, colonna %2 · caselle del disegno: %3").arg(at.y() + 1).arg(at.x() + 1).arg(picture));
+    if (sender() == grid_)
+        return;
+    verdict_->showChecking();
+    checks_->request(document_->bytes());
+    updateTitle();
+}
+
+void EditorWindow::updateTitle()
+{
+    const QString path = document_->filePath();
+    const QString name = path.isEmpty() ? tr("senza nome.dis") : QFileInfo(path).fileName();
+    setWindowTitle(QStringLiteral("%1[*] – %2").arg(name, tr("Tessaria – Editor di schemi")));
+    setWindowModified(document_->isModified());
+    // Saving an unchanged file would write the very same bytes: nothing to do.
+    save_->setEnabled(document_->isModified());
+}
+
+QString EditorWindow::schemeFolder()
+{
+    const QFileInfo shared(QString::fromLatin1(SharedFolder));
+    if (shared.isDir() && shared.isWritable())
+        return shared.filePath();
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("schemi"));
+}
+
+QString EditorWindow::askFileName(bool save, const QString& folder)
+{
+    if (dialogs_.fileName)
+        return dialogs_.fileName(save, folder);
+    const QString filter = tr("Schemi (*.dis)");
+    QFileDialog dialog(this, save ? tr("Salva lo schema") : tr("Apri uno schema"), folder, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save)
+        dialog.setDefaultSuffix(QStringLiteral("dis"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool EditorWindow::maybeSave()
+{
+    if (!document_->isModified())
+        return true;
+    const int answer = dialogs_.keepChanges
+        ? dialogs_.keepChanges()
+        : QMessageBox::warning(this, tr("Tessaria – Editor di schemi"),
+            tr("Lo schema ha modifiche non salvate. Salvarle?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+void EditorWindow::newFile()
+{
+    if (!maybeSave())
+        return;
+    document_->newScheme();
+    grid_->setCursor({0, 0});
+}
+
+void EditorWindow::open()
+{
+    if (!maybeSave())
+        return;
+    const QString current = document_->filePath();
+    const QString path = askFileName(false, current.isEmpty() ? schemeFolder() : QFileInfo(current).path());
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool EditorWindow::openFile(const QString& path)
+{
+    std::string bytes;
+    try {
+        bytes = schemetools::readCapped(path.toStdString(), SchemeFileCap);
+    } catch (const schemetools::InputError& error) {
+        widgets::reportError(fileMessage(path, QString::fromStdString(error.message())));
+        return false;
+    }
+    // A scheme is text: a NUL byte in its lines means some other kind of file.
+    const std::size_t lines = std::min(bytes.size(), static_cast<std::size_t>(4096));
+    if (std::find(bytes.begin(), bytes.begin() + static_cast<long>(lines), '\0')
+        != bytes.begin() + static_cast<long>(lines)) {
+        widgets::reportError(fileMessage(path, tr("is not a scheme: it holds binary data")));
+        return false;
+    }
+    document_->reset(std::move(bytes), path);
+    grid_->setCursor({0, 0});
+    return true;
+}
+
+bool EditorWindow::save()
+{
+    const QString path = document_->filePath();
+    if (path.isEmpty() || !QFileInfo(QFileInfo(path).path()).isWritable())
+        return saveAs();
+    return saveTo(path);
+}
+
+bool EditorWindow::saveAs()
+{
+    const QString current = document_->filePath();
+    const bool writable = !current.isEmpty() && QFileInfo(QFileInfo(current).path()).isWritable();
+    const QString path = askFileName(true, writable ? QFileInfo(current).path() : schemeFolder());
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool EditorWindow::saveTo(const QString& path)
+{
+    try {
+        schemetools::saveFiles({{path.toStdString(), QByteArray::fromStdString(document_->bytes())}}, true);
+    } catch (const schemetools::InputError& error) {
+        // The library's message names the file already.
+        widgets::reportError(QString::fromStdString(error.message()));
+        return false;
+    }
+    document_->markSaved(path);
+    updateTitle();
+    return true;
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event)
+{
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace editor

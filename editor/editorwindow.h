@@ -1,0 +1,90 @@
+// The editor's main window: menus, tool bar and status bar around the board and the verdict
+// panel; the file commands with their questions; the checks of every change off the GUI thread.
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+
+namespace editor {
+
+class CheckRunner;
+class EditorDocument;
+class GridView;
+class VerdictPanel;
+
+class EditorWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Questions the window asks; tests answer them in place of the dialogs.
+    struct Dialogs {
+        // The file to open (save false) or to save to (save true), starting in folder; empty
+        // to cancel.
+        std::function<QString(bool save, const QString& folder)> fileName;
+        // Unsaved changes would be lost: save them (Save), drop them (Discard) or stop (Cancel).
+        std::function<int()> keepChanges;
+    };
+
+    explicit EditorWindow(QWidget* parent = nullptr);
+    ~EditorWindow() override;
+
+    void setDialogs(Dialogs dialogs) { dialogs_ = std::move(dialogs); }
+
+    EditorDocument& document() { return *document_; }
+    GridView& grid() { return *grid_; }
+    VerdictPanel& verdict() { return *verdict_; }
+    CheckRunner& checks() { return *checks_; }
+
+    // Opens the scheme at path; on failure the drawing stays as it was and the error box
+    // names the file and the cause. False when nothing was opened.
+    bool openFile(const QString& path);
+    // Saves to path; on failure the changes stay unsaved. False when nothing was saved.
+    bool saveTo(const QString& path);
+
+    // The folder where saving starts: the shared folder of the administrators when it is
+    // writable, else the game's scheme folder.
+    static QString schemeFolder();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void updateTitle();
+    void documentChanged();
+    // Asks whether to keep unsaved changes; true when the caller may go on.
+    bool maybeSave();
+    void newFile();
+    void open();
+    bool save();
+    bool saveAs();
+    QString askFileName(bool save, const QString& folder);
+
+    EditorDocument* document_;
+    GridView* grid_;
+    VerdictPanel* verdict_;
+    CheckRunner* checks_;
+    QLabel* position_;
+    Dialogs dialogs_;
+
+    QAction* new_ = nullptr;
+    QAction* open_ = nullptr;
+    QAction* save_ = nullptr;
+    QAction* saveAs_ = nullptr;
+    QAction* quit_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* clear_ = nullptr;
+    QAction* shiftUp_ = nullptr;
+    QAction* shiftDown_ = nullptr;
+    QAction* shiftLeft_ = nullptr;
+    QAction* shiftRight_ = nullptr;
+    QAction* mirror_ = nullptr;
+};
+
+} // namespace editor

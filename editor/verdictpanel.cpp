@@ -1,0 +1,112 @@
+// Wording the checker's verdict for a teacher.
+#include "verdictpanel.h"
+
+#include "analysis.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace editor {
+
+VerdictPanel::VerdictPanel(QWidget* parent)
+    : QWidget(parent)
+    , verdict_(new QLabel(this))
+    , detail_(new QLabel(this))
+    , problems_(new QListWidget(this))
+{
+    setObjectName(QStringLiteral("Verdetto"));
+    verdict_->setObjectName(QStringLiteral("VerdettoTitolo"));
+    detail_->setObjectName(QStringLiteral("VerdettoDettaglio"));
+    problems_->setObjectName(QStringLiteral("Problemi"));
+    QFont big = verdict_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    verdict_->setFont(big);
+    verdict_->setWordWrap(true);
+    detail_->setWordWrap(true);
+    problems_->setWordWrap(true);
+    problems_->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(verdict_);
+    layout->addWidget(detail_);
+    layout->addWidget(problems_, 1);
+    setMinimumWidth(240);
+    showChecking();
+}
+
+void VerdictPanel::showChecking()
+{
+    verdict_->setText(tr("Controllo in corso…"));
+    verdict_->setStyleSheet(QStringLiteral("color: gray"));
+}
+
+void VerdictPanel::showAnalysis(const Analysis& analysis)
+{
+    const schemetools::CheckResult& check = analysis.check;
+    const int open = static_cast<int>(std::count(analysis.open.begin(), analysis.open.end(), true));
+    const int differ = static_cast<int>(std::count(analysis.differs.begin(), analysis.differs.end(), true));
+    QString verdict;
+    QString detail;
+    QString color;
+    switch (check.verdict) {
+    case schemetools::Verdict::UniqueLine:
+        verdict = tr("Risolvibile riga per riga");
+        detail = tr("Il disegno è l'unico che corrisponde agli indizi, e si trova ragionando su una riga o "
+                    "una colonna alla volta.");
+        color = QStringLiteral("#106010");
+        break;
+    case schemetools::Verdict::UniqueTrial:
+        verdict = tr("Unico, ma serve un tentativo");
+        detail = tr("Il ragionamento riga per riga lascia aperte %n caselle (segnate in arancione): per "
+                    "finire bisogna tirare a indovinare.",
+            nullptr, open);
+        color = QStringLiteral("#A06000");
+        break;
+    case schemetools::Verdict::NotUnique:
+        verdict = tr("Non unico");
+        detail = tr("Un altro disegno ha gli stessi indizi: le %n caselle in cui differisce sono segnate in "
+                    "rosso.",
+            nullptr, differ);
+        color = QStringLiteral("#B01010");
+        break;
+    case schemetools::Verdict::Undecided:
+        verdict = tr("Non deciso");
+        detail = tr("La ricerca si è fermata al suo limite prima di sapere se il disegno è l'unico.");
+        color = QStringLiteral("#A06000");
+        break;
+    case schemetools::Verdict::Error:
+        verdict = tr("Errore");
+        detail = tr("Lo schema così non si può giocare: vedi sotto.");
+        color = QStringLiteral("#B01010");
+        break;
+    }
+    verdict_->setText(verdict);
+    verdict_->setStyleSheet(QStringLiteral("color: %1").arg(color));
+    detail_->setText(detail);
+    problems_->clear();
+    for (const schemetools::Problem& problem : check.problems)
+        problems_->addItem(QString::fromStdString(problem.message));
+}
+
+QString VerdictPanel::verdictText() const
+{
+    return verdict_->text();
+}
+
+QString VerdictPanel::detailText() const
+{
+    return detail_->text();
+}
+
+QStringList VerdictPanel::problems() const
+{
+    QStringList list;
+    for (int i = 0; i < problems_->count(); ++i)
+        list << problems_->item(i)->text();
+    return list;
+}
+
+} // namespace editor
