@@ -1,9 +1,7 @@
 // The verdict of a scheme with the cells it concerns, for the editor's panel and board.
 #include "analysis.h"
 
-#include "solver.h"
-
-#include <array>
+#include "grade.h"
 
 namespace editor {
 
@@ -15,39 +13,12 @@ constexpr int GridSize = schemetools::GridSize;
 
 std::vector<bool> openCells(const schemetools::Puzzle& puzzle)
 {
-    const schemetools::SolverInput input = puzzle.solverInput();
-    std::vector<schemetools::CellState> grid(static_cast<std::size_t>(GridSize * GridSize));
-    for (std::size_t i = 0; i < grid.size(); ++i)
-        grid[i] = input.fixedEmpty[i] ? schemetools::CellState::Empty : schemetools::CellState::Unknown;
-
-    // The library's line solver over rows and columns until no line changes.
-    std::array<schemetools::CellState, GridSize> line {};
-    bool progress = true;
-    while (progress) {
-        progress = false;
-        for (const bool column : {false, true}) {
-            for (int l = 0; l < GridSize; ++l) {
-                auto at = [&](int i) -> schemetools::CellState& {
-                    return grid[static_cast<std::size_t>(column ? i * GridSize + l : l * GridSize + i)];
-                };
-                for (int i = 0; i < GridSize; ++i)
-                    line[static_cast<std::size_t>(i)] = at(i);
-                const schemetools::Clues& clues = column ? input.columns[static_cast<std::size_t>(l)]
-                                                         : input.rows[static_cast<std::size_t>(l)];
-                if (!schemetools::solveLine(line, clues))
-                    return {};
-                for (int i = 0; i < GridSize; ++i) {
-                    if (at(i) != line[static_cast<std::size_t>(i)]) {
-                        at(i) = line[static_cast<std::size_t>(i)];
-                        progress = true;
-                    }
-                }
-            }
-        }
-    }
-    std::vector<bool> open(grid.size());
-    for (std::size_t i = 0; i < grid.size(); ++i)
-        open[i] = grid[i] == schemetools::CellState::Unknown;
+    const schemetools::LineReasoning reasoning = schemetools::reasonByLines(puzzle.solverInput());
+    if (reasoning.contradiction)
+        return {};
+    std::vector<bool> open(reasoning.cells.size());
+    for (std::size_t i = 0; i < open.size(); ++i)
+        open[i] = reasoning.cells[i] == schemetools::CellState::Unknown;
     return open;
 }
 

@@ -15,12 +15,15 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     : QWidget(parent)
     , verdict_(new QLabel(this))
     , detail_(new QLabel(this))
+    , grade_(new QLabel(this))
     , problems_(new QListWidget(this))
 {
     setObjectName(QStringLiteral("Verdetto"));
     verdict_->setObjectName(QStringLiteral("VerdettoTitolo"));
     detail_->setObjectName(QStringLiteral("VerdettoDettaglio"));
     problems_->setObjectName(QStringLiteral("Problemi"));
+    grade_->setObjectName(QStringLiteral("Grado"));
+    grade_->setWordWrap(true);
     QFont big = verdict_->font();
     big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
@@ -32,6 +35,7 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(verdict_);
     layout->addWidget(detail_);
+    layout->addWidget(grade_);
     layout->addWidget(problems_, 1);
     setMinimumWidth(240);
     showChecking();
@@ -41,7 +45,38 @@ void VerdictPanel::showChecking()
 {
     verdict_->setText(tr("Controllo in corso…"));
     verdict_->setStyleSheet(QStringLiteral("color: gray"));
+    detail_->clear();
+    grade_->clear();
 }
+
+namespace {
+
+// The grade for a teacher: the level and its reason in plain words.
+QString gradeWords(const schemetools::Grade& grade)
+{
+    const QString level = grade.level == schemetools::GradeLevel::Easy ? VerdictPanel::tr("Facile")
+        : grade.level == schemetools::GradeLevel::Medium               ? VerdictPanel::tr("Medio")
+                                                                       : VerdictPanel::tr("Difficile");
+    QString reason;
+    if (grade.needsGuess) {
+        reason
+            = VerdictPanel::tr("serve tirare a indovinare (%n caselle restano aperte)", nullptr, grade.open);
+    } else if (grade.level == schemetools::GradeLevel::Easy) {
+        reason = grade.passes <= 1
+            ? VerdictPanel::tr("ogni riga e colonna si completa alla prima passata")
+            : VerdictPanel::tr("ogni riga e colonna si completa in al più %1 passate").arg(grade.passes);
+    } else {
+        const QString line = grade.lastIsColumn ? VerdictPanel::tr("la colonna %1").arg(grade.lastLine + 1)
+                                                : VerdictPanel::tr("la riga %1").arg(grade.lastLine + 1);
+        reason
+            = VerdictPanel::tr("%1 si completa solo alla passata %2: servono prima le altre righe e colonne")
+                  .arg(line)
+                  .arg(grade.passes);
+    }
+    return QStringLiteral("<b>%1</b>: %2").arg(level, reason.toHtmlEscaped());
+}
+
+} // namespace
 
 void VerdictPanel::showAnalysis(const Analysis& analysis)
 {
@@ -86,6 +121,7 @@ void VerdictPanel::showAnalysis(const Analysis& analysis)
     verdict_->setText(verdict);
     verdict_->setStyleSheet(QStringLiteral("color: %1").arg(color));
     detail_->setText(detail);
+    grade_->setText(check.grade ? gradeWords(*check.grade) : QString());
     problems_->clear();
     for (const schemetools::Problem& problem : check.problems)
         problems_->addItem(QString::fromStdString(problem.message));
@@ -94,6 +130,11 @@ void VerdictPanel::showAnalysis(const Analysis& analysis)
 QString VerdictPanel::verdictText() const
 {
     return verdict_->text();
+}
+
+QString VerdictPanel::gradeText() const
+{
+    return grade_->text();
 }
 
 QString VerdictPanel::detailText() const

@@ -24,11 +24,13 @@ public:
     // What the panel says, for the status of the window and for tests.
     QString verdictText() const;
     QString detailText() const;
+    QString gradeText() const;
     QStringList problems() const;
 
 private:
     QLabel* verdict_;
     QLabel* detail_;
+    QLabel* grade_;
     QListWidget* problems_;
 };
 

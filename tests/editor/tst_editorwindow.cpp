@@ -323,14 +323,21 @@ void EditorWindowTest::verdicts_data()
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<int>("open");
     QTest::addColumn<int>("differs");
+    QTest::addColumn<QString>("grade");
 
-    QTest::newRow("line by line") << QByteArray("##\n#-\n") << 20000 << "Risolvibile riga per riga" << 0 << 0;
+    QTest::newRow("line by line") << QByteArray("##\n#-\n") << 20000 << "Risolvibile riga per riga" << 0 << 0
+                                  << "<b>Facile</b>: ogni riga e colonna si completa alla prima passata";
+    QTest::newRow("line by line, in three passes")
+        << QByteArray("-#####\n#-#-#-\n#-##--\n--##--\n#####-\n") << 20000 << "Risolvibile riga per riga" << 0
+        << 0
+        << "<b>Medio</b>: la riga 5 si completa solo alla passata 3: servono prima le altre righe e colonne";
     QTest::newRow("needs trial") << QByteArray("#--#\n-##-\n") << 20000 << "Unico, ma serve un tentativo" << 8
-                                 << 0;
-    QTest::newRow("not unique") << QByteArray("-#\n#-\n") << 20000 << "Non unico" << 4 << 4;
-    QTest::newRow("undecided") << QByteArray("-#\n#-\n") << 1 << "Non deciso" << 4 << 0;
-    QTest::newRow("no picture cell") << QByteArray("---\n") << 20000 << "Errore" << 0 << 0;
-    QTest::newRow("six runs in a row") << QByteArray("#-#-#-#-#-#\n") << 20000 << "Errore" << 0 << 0;
+                                 << 0
+                                 << "<b>Difficile</b>: serve tirare a indovinare (8 caselle restano aperte)";
+    QTest::newRow("not unique") << QByteArray("-#\n#-\n") << 20000 << "Non unico" << 4 << 4 << "";
+    QTest::newRow("undecided") << QByteArray("-#\n#-\n") << 1 << "Non deciso" << 4 << 0 << "";
+    QTest::newRow("no picture cell") << QByteArray("---\n") << 20000 << "Errore" << 0 << 0 << "";
+    QTest::newRow("six runs in a row") << QByteArray("#-#-#-#-#-#\n") << 20000 << "Errore" << 0 << 0 << "";
 }
 
 void EditorWindowTest::verdicts()
@@ -340,10 +347,12 @@ void EditorWindowTest::verdicts()
     QFETCH(QString, verdict);
     QFETCH(int, open);
     QFETCH(int, differs);
+    QFETCH(QString, grade);
     window_->checks().setNodeBudget(budget);
     QVERIFY(window_->openFile(write(QStringLiteral("v.dis"), file)));
     waitForVerdict();
     QCOMPARE(window_->verdict().verdictText(), verdict);
+    QCOMPARE(window_->verdict().gradeText(), grade);
     const std::vector<bool>& openMarks = window_->grid().openMarks();
     const std::vector<bool>& differMarks = window_->grid().differMarks();
     QCOMPARE(int(std::count(openMarks.begin(), openMarks.end(), true)), open);
