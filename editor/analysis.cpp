@@ -33,8 +33,51 @@ OverfullLines overfullLines(const schemetools::Puzzle& puzzle)
     return lines;
 }
 
-Analysis analyse(const std::string& name, const std::string& bytes, long nodeBudget)
+std::optional<int> suggestCell(const SchemeText& text, const CellEdits& edits, const std::vector<bool>& open,
+    const std::function<bool()>& cancelled)
 {
+    const engine::SchemeDrawing drawing = schemetools::parseScheme(text.withEdits(edits));
+    std::vector<int> order;
+    for (const bool first : {true, false}) {
+        for (int i = 0; i < GridSize * GridSize; ++i) {
+            const engine::SchemeCell& cell = drawing[static_cast<std::size_t>(i)];
+            const bool drawn
+                = cell.kind == engine::SchemeChar::Mark && (cell.mark == '#' || cell.mark == '-');
+            const bool isOpen = i < static_cast<int>(open.size()) && open[static_cast<std::size_t>(i)];
+            if (drawn && isOpen == first)
+                order.push_back(i);
+        }
+    }
+    for (const int i : order) {
+        if (cancelled && cancelled())
+            return std::nullopt;
+        CellEdits changed = edits;
+        changed[static_cast<std::size_t>(i)] = drawing[static_cast<std::size_t>(i)].mark == '#' ? '-' : '#';
+        const std::string bytes = text.withEdits(changed);
+        const schemetools::Puzzle puzzle = schemetools::loadPuzzle(schemetools::parseScheme(bytes));
+        if (puzzle.remaining == 0)
+            continue;
+        // Line reasoning that leaves nothing open has found the one picture; it must be the
+        // drawing itself (a line with more than five runs shows clues the drawing does not fit).
+        const schemetools::LineReasoning reasoning = schemetools::reasonByLines(puzzle.solverInput());
+        if (reasoning.contradiction || reasoning.open() > 0)
+            continue;
+        const schemetools::Drawing picture = puzzle.picture();
+        bool same = true;
+        for (int c = 0; c < GridSize * GridSize && same; ++c)
+            same = (reasoning.cells[static_cast<std::size_t>(c)] == schemetools::CellState::Filled)
+                == picture.filled(c / GridSize, c % GridSize);
+        if (same)
+            return i;
+    }
+    return std::nullopt;
+}
+
+Analysis analyse(
+    const SchemeText& text, const CellEdits& edits, long nodeBudget, const std::function<bool()>& cancelled)
+{
+    const std::string name;
+    const std::string bytes = text.withEdits(edits);
     Analysis analysis;
     schemetools::CheckOptions options;
     options.nodeBudget = nodeBudget;
@@ -57,6 +100,8 @@ Analysis analyse(const std::string& name, const std::string& bytes, long nodeBud
             }
         }
     }
+    if (verdict == schemetools::Verdict::UniqueTrial || verdict == schemetools::Verdict::NotUnique)
+        analysis.suggestion = suggestCell(text, edits, analysis.open, cancelled);
     return analysis;
 }
 

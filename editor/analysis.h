@@ -5,6 +5,10 @@
 
 #include "checker.h"
 #include "puzzle.h"
+#include "schemetext.h"
+
+#include <functional>
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -16,11 +20,21 @@ struct Analysis {
     std::vector<bool> open; // 441 cells: left undecided by line reasoning (only for a verdict of trial or
                             // not unique)
     std::vector<bool> differs; // 441 cells: where the second picture differs (not unique)
+    // For a puzzle that needs trial or is not unique: a cell whose change (picture cell to
+    // blank or back) makes it solvable line by line.
+    std::optional<int> suggestion;
 };
 
-// Checks the bytes of a scheme as the checker does and adds the open and differing cells.
-// Runs on any thread: it touches nothing shared.
-Analysis analyse(const std::string& name, const std::string& bytes, long nodeBudget);
+// Checks the scheme text with edits as the checker does and adds the open and differing cells
+// and the suggestion. Runs on any thread: it touches nothing shared. The search for a
+// suggestion stops early, without one, once cancelled returns true.
+Analysis analyse(const SchemeText& text, const CellEdits& edits, long nodeBudget,
+    const std::function<bool()>& cancelled = {});
+
+// The cell, tried in the order: open cells first, then every other picture or blank cell,
+// whose change makes the scheme solvable line by line; none when no single cell does.
+std::optional<int> suggestCell(const SchemeText& text, const CellEdits& edits, const std::vector<bool>& open,
+    const std::function<bool()>& cancelled);
 
 // The cells (441) line-by-line reasoning on puzzle's clues cannot decide, hidden cells being
 // known blank from the start; empty when the clues contradict each other.

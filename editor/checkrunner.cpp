@@ -18,29 +18,32 @@ CheckRunner::~CheckRunner()
     watcher_.waitForFinished();
 }
 
-void CheckRunner::request(const std::string& bytes)
+void CheckRunner::request(const SchemeText& text, const CellEdits& edits)
 {
+    ++*latest_;
     if (running_) {
-        pending_ = bytes;
+        pending_ = Request {text, edits};
         return;
     }
-    start(bytes);
+    start(Request {text, edits});
 }
 
-void CheckRunner::start(std::string bytes)
+void CheckRunner::start(Request request)
 {
     running_ = true;
     const long budget = nodeBudget_;
-    watcher_.setFuture(QtConcurrent::run([bytes = std::move(bytes), budget] {
-        // An exception must not cross into the GUI thread's result(): it becomes the error verdict.
-        try {
-            return analyse("", bytes, budget);
-        } catch (const std::exception& e) {
-            Analysis failed;
-            failed.check.problems.push_back({schemetools::Severity::Error, e.what(), 0});
-            return failed;
-        }
-    }));
+    const long generation = *latest_;
+    watcher_.setFuture(
+        QtConcurrent::run([request = std::move(request), budget, generation, latest = latest_] {
+            // An exception must not cross into the GUI thread's result(): it becomes the error verdict.
+            try {
+                return analyse(request.text, request.edits, budget, [&] { return *latest != generation; });
+            } catch (const std::exception& e) {
+                Analysis failed;
+                failed.check.problems.push_back({schemetools::Severity::Error, e.what(), 0});
+                return failed;
+            }
+        }));
 }
 
 void CheckRunner::finished()
@@ -48,7 +51,7 @@ void CheckRunner::finished()
     running_ = false;
     if (pending_) {
         // A newer drawing waits: this result is already out of date.
-        std::string next = std::move(*pending_);
+        Request next = std::move(*pending_);
         pending_.reset();
         start(std::move(next));
         return;

@@ -7,6 +7,8 @@
 #include <QFutureWatcher>
 #include <QObject>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,8 +21,8 @@ public:
     explicit CheckRunner(QObject* parent = nullptr);
     ~CheckRunner() override;
 
-    // Asks for a check of bytes; ready() follows for the newest request only.
-    void request(const std::string& bytes);
+    // Asks for a check of the text with edits; ready() follows for the newest request only.
+    void request(const SchemeText& text, const CellEdits& edits);
     // Whether the result of the newest request is still to come.
     bool busy() const { return running_ || pending_.has_value(); }
     // The search budget of each check (the checker's default unless set).
@@ -30,12 +32,19 @@ signals:
     void ready(const editor::Analysis& analysis);
 
 private:
-    void start(std::string bytes);
+    struct Request {
+        SchemeText text;
+        CellEdits edits;
+    };
+    void start(Request request);
     void finished();
 
     QFutureWatcher<Analysis> watcher_;
     bool running_ = false;
-    std::optional<std::string> pending_;
+    std::optional<Request> pending_;
+    // Counts the requests; the running check gives up its search for a suggestion when a
+    // newer one arrives.
+    std::shared_ptr<std::atomic<long>> latest_ = std::make_shared<std::atomic<long>>(0);
     long nodeBudget_;
 };
 

@@ -37,6 +37,7 @@ public:
     char mark(int cell) const;
     bool filled(int cell) const { return kind(cell) == CellKind::Filled; }
     const CellEdits& edits() const { return edits_; }
+    const SchemeText& text() const { return text_; }
 
     QUndoStack& undoStack() { return undo_; }
     // Changes since the last open, new or save.

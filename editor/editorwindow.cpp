@@ -64,7 +64,11 @@ EditorWindow::EditorWindow(QWidget* parent)
     connect(grid_, &GridView::cursorMoved, this, &EditorWindow::documentChanged);
     connect(checks_, &CheckRunner::ready, this, [this](const Analysis& analysis) {
         verdict_->showAnalysis(analysis);
-        grid_->setMarks(analysis.open, analysis.differs);
+        grid_->setMarks(analysis.open, analysis.differs, analysis.suggestion);
+    });
+    connect(verdict_, &VerdictPanel::applySuggestion, this, [this] {
+        if (const auto cell = grid_->suggestion())
+            document_->setCell(*cell, !document_->filled(*cell), tr("Suggerimento"));
     });
     documentChanged();
     updateTitle();
@@ -147,7 +151,7 @@ void EditorWindow::documentChanged()
     if (sender() == grid_)
         return;
     verdict_->showChecking();
-    checks_->request(document_->bytes());
+    checks_->request(document_->text(), document_->edits());
     updateTitle();
 }
 

@@ -27,6 +27,7 @@ const QColor OverfullColor(0xF0, 0x80, 0x80);
 const QColor OpenColor(0xFF, 0x8C, 0x00);
 const QColor SecondColor(0xD0, 0x10, 0x10);
 const QColor CursorColor(0x1E, 0x60, 0xD0);
+const QColor SuggestionColor(0x00, 0xB0, 0x40);
 const QColor OtherColor(0xFF, 0xF2, 0xA0);
 const QColor HoleColor(0xB8, 0xD8, 0xF0);
 
@@ -47,6 +48,7 @@ GridView::GridView(EditorDocument& document, QWidget* parent)
     connect(&document_, &EditorDocument::changed, this, [this] {
         open_.clear();
         differs_.clear();
+        suggestion_.reset();
         update();
     });
 }
@@ -112,10 +114,11 @@ void GridView::setCursor(QPoint cell)
     emit cursorMoved(cursor_);
 }
 
-void GridView::setMarks(std::vector<bool> open, std::vector<bool> differs)
+void GridView::setMarks(std::vector<bool> open, std::vector<bool> differs, std::optional<int> suggestion)
 {
     open_ = std::move(open);
     differs_ = std::move(differs);
+    suggestion_ = suggestion;
     update();
 }
 
@@ -223,6 +226,13 @@ void GridView::paintCells(QPainter& p)
         const int y = first.top() + k * unit() - 1;
         p.drawLine(x, first.top() - 1, x, last.bottom());
         p.drawLine(first.left() - 1, y, last.right(), y);
+    }
+    if (suggestion_) {
+        // The suggested cell: a green ring around it.
+        const QRect cell = cellRect(*suggestion_ / GridSize, *suggestion_ % GridSize);
+        p.setPen(QPen(SuggestionColor, std::max(3, unit() / 5)));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(cell.adjusted(-2, -2, 1, 1));
     }
     const QRect cursor = cellRect(cursor_.y(), cursor_.x()).adjusted(0, 0, -1, -1);
     p.setPen(QPen(hasFocus() ? CursorColor : Qt::darkGray, std::max(2, unit() / 7)));

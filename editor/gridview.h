@@ -28,7 +28,8 @@ public:
     void setCursor(QPoint cell);
 
     // The marks of a check of the drawing now shown; cleared by every change.
-    void setMarks(std::vector<bool> open, std::vector<bool> differs);
+    void setMarks(std::vector<bool> open, std::vector<bool> differs, std::optional<int> suggestion);
+    std::optional<int> suggestion() const { return suggestion_; }
     const std::vector<bool>& openMarks() const { return open_; }
     const std::vector<bool>& differMarks() const { return differs_; }
 
@@ -61,6 +62,7 @@ private:
     std::optional<QPoint> strokeLast_;
     std::vector<bool> open_;
     std::vector<bool> differs_;
+    std::optional<int> suggestion_;
 };
 
 } // namespace editor

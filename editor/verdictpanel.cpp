@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -16,6 +17,7 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     , verdict_(new QLabel(this))
     , detail_(new QLabel(this))
     , grade_(new QLabel(this))
+    , suggest_(new QPushButton(this))
     , problems_(new QListWidget(this))
 {
     setObjectName(QStringLiteral("Verdetto"));
@@ -36,6 +38,11 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     layout->addWidget(verdict_);
     layout->addWidget(detail_);
     layout->addWidget(grade_);
+    layout->addWidget(suggest_);
+    suggest_->setObjectName(QStringLiteral("Suggerimento"));
+    suggest_->setFocusPolicy(Qt::NoFocus);
+    suggest_->hide();
+    connect(suggest_, &QPushButton::clicked, this, &VerdictPanel::applySuggestion);
     layout->addWidget(problems_, 1);
     setMinimumWidth(240);
     showChecking();
@@ -47,6 +54,7 @@ void VerdictPanel::showChecking()
     verdict_->setStyleSheet(QStringLiteral("color: gray"));
     detail_->clear();
     grade_->clear();
+    suggest_->hide();
 }
 
 namespace {
@@ -122,6 +130,15 @@ void VerdictPanel::showAnalysis(const Analysis& analysis)
     verdict_->setStyleSheet(QStringLiteral("color: %1").arg(color));
     detail_->setText(detail);
     grade_->setText(check.grade ? gradeWords(*check.grade) : QString());
+    if (analysis.suggestion) {
+        // Shown on the board as a green ring; the button applies it.
+        suggest_->setText(tr("Suggerimento: cambia la casella di riga %1, colonna %2")
+                              .arg(*analysis.suggestion / engine::GridSize + 1)
+                              .arg(*analysis.suggestion % engine::GridSize + 1));
+        suggest_->show();
+    } else {
+        suggest_->hide();
+    }
     problems_->clear();
     for (const schemetools::Problem& problem : check.problems)
         problems_->addItem(QString::fromStdString(problem.message));

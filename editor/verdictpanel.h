@@ -6,6 +6,7 @@
 
 class QLabel;
 class QListWidget;
+class QPushButton;
 
 namespace editor {
 
@@ -26,11 +27,17 @@ public:
     QString detailText() const;
     QString gradeText() const;
     QStringList problems() const;
+    // The button that applies the suggestion (hidden when there is none).
+    QPushButton& suggestionButton() { return *suggest_; }
+
+signals:
+    void applySuggestion();
 
 private:
     QLabel* verdict_;
     QLabel* detail_;
     QLabel* grade_;
+    QPushButton* suggest_;
     QListWidget* problems_;
 };
 

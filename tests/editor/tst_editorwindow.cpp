@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +40,7 @@ private slots:
     void roundTrip();
     void verdicts_data();
     void verdicts();
+    void suggestionIsAnUndoableChange();
     void filesThatCannotBeOpened_data();
     void filesThatCannotBeOpened();
     void failedSaveKeepsTheChanges();
@@ -363,6 +365,25 @@ void EditorWindowTest::verdicts()
     QVERIFY(window_->grid().openMarks().empty());
     QCOMPARE(window_->verdict().verdictText(), QStringLiteral("Controllo in corso…"));
     waitForVerdict();
+}
+
+void EditorWindowTest::suggestionIsAnUndoableChange()
+{
+    QVERIFY(window_->openFile(write(QStringLiteral("s.dis"), "#--#\n-##-\n")));
+    waitForVerdict();
+    QPushButton& button = window_->verdict().suggestionButton();
+    QVERIFY(button.isVisible());
+    // "##-#" over "-##-" is found line by line: row 1 holds 2 and 1 in four cells.
+    QCOMPARE(button.text(), QStringLiteral("Suggerimento: cambia la casella di riga 1, colonna 2"));
+    QCOMPARE(window_->grid().suggestion(), std::optional<int>(1));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QVERIFY(window_->document().filled(1));
+    waitForVerdict();
+    QCOMPARE(window_->verdict().verdictText(), QStringLiteral("Risolvibile riga per riga"));
+    QVERIFY(!button.isVisible());
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!window_->document().filled(1));
+    QVERIFY(!window_->isWindowModified());
 }
 
 void EditorWindowTest::filesThatCannotBeOpened_data()
