@@ -4,6 +4,7 @@
 #include "checkrunner.h"
 #include "editordocument.h"
 #include "gridview.h"
+#include "importdialog.h"
 #include "verdictpanel.h"
 
 #include "errors.h"
@@ -93,6 +94,11 @@ void EditorWindow::createActions()
     make(save_, "Salva", tr("&Salva"), QKeySequence::Save, [this] { save(); });
     make(saveAs_, "SalvaConNome", tr("Salva &con nome…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
         [this] { saveAs(); });
+    make(import_, "Importa", tr("&Importa…"), QKeySequence(QStringLiteral("Ctrl+I")), [this] {
+        const QString path = askFileName(FileQuestion::Import, QDir::homePath());
+        if (!path.isEmpty())
+            importFile(path);
+    });
     make(quit_, "Esci", tr("&Esci"), QKeySequence(QStringLiteral("Ctrl+Q")), [this] { close(); });
     make(undo_, "Annulla", tr("&Annulla"), QKeySequence::Undo, [this] { document_->undoStack().undo(); });
     make(redo_, "Ripeti", tr("&Ripeti"), QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
@@ -122,6 +128,8 @@ void EditorWindow::createMenus()
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
     file->addActions({new_, open_, save_, saveAs_});
+    file->addSeparator();
+    file->addAction(import_);
     file->addSeparator();
     file->addAction(quit_);
     QMenu* edit = menuBar()->addMenu(tr("&Modifica"));
@@ -173,11 +181,14 @@ QString EditorWindow::schemeFolder()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("schemi"));
 }
 
-QString EditorWindow::askFileName(bool save, const QString& folder)
+QString EditorWindow::askFileName(FileQuestion question, const QString& folder)
 {
     if (dialogs_.fileName)
-        return dialogs_.fileName(save, folder);
-    const QString filter = tr("Schemi (*.dis)");
+        return dialogs_.fileName(question, folder);
+    const bool save = question == FileQuestion::Save;
+    const QString filter = question == FileQuestion::Import
+        ? tr("Disegni (*.png *.bmp *.gif *.pbm *.pgm *.ppm *.xpm *.jpg *.jpeg *.non *.txt)")
+        : tr("Schemi (*.dis)");
     QFileDialog dialog(this, save ? tr("Salva lo schema") : tr("Apri uno schema"), folder, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -216,7 +227,8 @@ void EditorWindow::open()
     if (!maybeSave())
         return;
     const QString current = document_->filePath();
-    const QString path = askFileName(false, current.isEmpty() ? schemeFolder() : QFileInfo(current).path());
+    const QString path
+        = askFileName(FileQuestion::Open, current.isEmpty() ? schemeFolder() : QFileInfo(current).path());
     if (!path.isEmpty())
         openFile(path);
 }
@@ -254,7 +266,8 @@ bool EditorWindow::saveAs()
 {
     const QString current = document_->filePath();
     const bool writable = !current.isEmpty() && QFileInfo(QFileInfo(current).path()).isWritable();
-    const QString path = askFileName(true, writable ? QFileInfo(current).path() : schemeFolder());
+    const QString path
+        = askFileName(FileQuestion::Save, writable ? QFileInfo(current).path() : schemeFolder());
     return !path.isEmpty() && saveTo(path);
 }
 
@@ -270,6 +283,27 @@ bool EditorWindow::saveTo(const QString& path)
     document_->markSaved(path);
     updateTitle();
     return true;
+}
+
+bool EditorWindow::importFile(const QString& path)
+{
+    try {
+        ImportDialog dialog(path, this);
+        const bool accepted = dialogs_.import ? dialogs_.import(dialog) : dialog.exec() == QDialog::Accepted;
+        if (!accepted || !dialog.drawing())
+            return false;
+        const schemetools::Drawing& drawing = *dialog.drawing();
+        std::vector<bool> picture(engine::CellCount, false);
+        for (int r = 0; r < drawing.height(); ++r) {
+            for (int c = 0; c < drawing.width(); ++c)
+                picture[static_cast<std::size_t>(r * engine::GridSize + c)] = drawing.filled(r, c);
+        }
+        document_->setPicture(picture, tr("Importa"));
+        return true;
+    } catch (const schemetools::InputError& error) {
+        widgets::reportError(fileMessage(path, QString::fromStdString(error.message())));
+        return false;
+    }
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event)

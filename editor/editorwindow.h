@@ -14,6 +14,7 @@ namespace editor {
 class CheckRunner;
 class EditorDocument;
 class GridView;
+class ImportDialog;
 class VerdictPanel;
 
 class EditorWindow : public QMainWindow {
@@ -21,12 +22,15 @@ class EditorWindow : public QMainWindow {
 
 public:
     // Questions the window asks; tests answer them in place of the dialogs.
+    enum class FileQuestion { Open, Save, Import };
     struct Dialogs {
-        // The file to open (save false) or to save to (save true), starting in folder; empty
-        // to cancel.
-        std::function<QString(bool save, const QString& folder)> fileName;
+        // The file to open, to save to or to import, starting in folder; empty to cancel.
+        std::function<QString(FileQuestion question, const QString& folder)> fileName;
+
         // Unsaved changes would be lost: save them (Save), drop them (Discard) or stop (Cancel).
         std::function<int()> keepChanges;
+        // The import dialog, filled: whether it is accepted.
+        std::function<bool(ImportDialog& dialog)> import;
     };
 
     explicit EditorWindow(QWidget* parent = nullptr);
@@ -44,6 +48,9 @@ public:
     bool openFile(const QString& path);
     // Saves to path; on failure the changes stay unsaved. False when nothing was saved.
     bool saveTo(const QString& path);
+    // Imports the picture, .non puzzle or text grid at path through the import dialog; the
+    // drawing replaces the picture as one undo step. False when nothing was imported.
+    bool importFile(const QString& path);
 
     // The folder where saving starts: the shared folder of the administrators when it is
     // writable, else the game's scheme folder.
@@ -63,7 +70,7 @@ private:
     void open();
     bool save();
     bool saveAs();
-    QString askFileName(bool save, const QString& folder);
+    QString askFileName(FileQuestion question, const QString& folder);
 
     EditorDocument* document_;
     GridView* grid_;
@@ -77,6 +84,7 @@ private:
     QAction* save_ = nullptr;
     QAction* saveAs_ = nullptr;
     QAction* quit_ = nullptr;
+    QAction* import_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;

@@ -5,15 +5,19 @@
 #include "editordocument.h"
 #include "editorwindow.h"
 #include "gridview.h"
+#include "importdialog.h"
 #include "verdictpanel.h"
 
 #include "errors.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -41,6 +45,8 @@ private slots:
     void verdicts_data();
     void verdicts();
     void suggestionIsAnUndoableChange();
+    void import_data();
+    void import();
     void filesThatCannotBeOpened_data();
     void filesThatCannotBeOpened();
     void failedSaveKeepsTheChanges();
@@ -72,11 +78,12 @@ void EditorWindowTest::init()
     asked_ = 0;
     widgets::setErrorReporter([this](const QString& message) { errors_ << message; });
     window_ = std::make_unique<EditorWindow>();
-    window_->setDialogs({[this](bool, const QString&) { return nextFileName_; },
+    window_->setDialogs({[this](EditorWindow::FileQuestion, const QString&) { return nextFileName_; },
         [this] {
             ++asked_;
             return keepAnswer_;
-        }});
+        },
+        {}});
     window_->resize(900, 700);
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -386,6 +393,66 @@ void EditorWindowTest::suggestionIsAnUndoableChange()
     QVERIFY(!window_->isWindowModified());
 }
 
+// A picture of grey levels 50, 100, 150, 200 over a black row, a .non puzzle and a text grid,
+// imported onto a drawing whose first cell is painted; then undone.
+void EditorWindowTest::import_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes"); // empty: the grey picture
+    QTest::addColumn<int>("threshold"); // 0: the dialog's default
+    QTest::addColumn<bool>("invert");
+    QTest::addColumn<QStringList>("after");
+
+    const QStringList none {"--------", "--------", "--------"};
+    QTest::newRow("picture at the default threshold")
+        << "grey.png" << QByteArray() << 0 << false << QStringList {"##------", "####----", "--------"};
+    QTest::newRow("picture, threshold 75")
+        << "grey.png" << QByteArray() << 75 << false << QStringList {"#-------", "####----", "--------"};
+    QTest::newRow("picture inverted")
+        << "grey.png" << QByteArray() << 0 << true << QStringList {"##------", "--------", "--------"};
+    QTest::newRow(".non puzzle") << "p.non" << QByteArray("width 2\nheight 2\nrows\n2\n1\ncolumns\n1\n2\n")
+                                 << 0 << false << QStringList {"##------", "-#------", "--------"};
+    QTest::newRow("text grid") << "t.txt" << QByteArray(".X.\nXXX\n") << 0 << false
+                               << QStringList {"-#------", "###-----", "--------"};
+}
+
+void EditorWindowTest::import()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, threshold);
+    QFETCH(bool, invert);
+    QFETCH(QStringList, after);
+    QString path = dir_.filePath(name);
+    if (bytes.isEmpty()) {
+        QImage grey(4, 2, QImage::Format_Grayscale8);
+        const int levels[] = {50, 100, 150, 200};
+        for (int x = 0; x < 4; ++x) {
+            grey.setPixel(x, 0, qRgb(levels[x], levels[x], levels[x]));
+            grey.setPixel(x, 1, qRgb(0, 0, 0));
+        }
+        QVERIFY(grey.save(path));
+    } else {
+        path = write(name, bytes);
+    }
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Space); // row 3, column 1: cleared by the import
+    window_->setDialogs({{}, {}, [&](editor::ImportDialog& dialog) {
+                             if (threshold > 0)
+                                 dialog.threshold().setValue(threshold);
+                             if (invert)
+                                 dialog.invert().setChecked(true);
+                             return true;
+                         }});
+    const QStringList before = picture(3);
+    QVERIFY(window_->importFile(path));
+    QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join(QLatin1Char('\n'))));
+    QCOMPARE(picture(3), after);
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(picture(3), before);
+}
+
 void EditorWindowTest::filesThatCannotBeOpened_data()
 {
     QTest::addColumn<QString>("name");
@@ -396,6 +463,9 @@ void EditorWindowTest::filesThatCannotBeOpened_data()
     QTest::newRow("binary") << "binary.dis" << QByteArray("#-\0\x01\x02", 5) << "binary";
     QTest::newRow("too large") << "large.dis" << QByteArray(1024 * 1024 + 1, '-') << "larger than 1024 KiB";
     QTest::newRow("a folder") << "" << QByteArray() << "not a regular file";
+    QTest::newRow("import: no picture") << "import:fake.png" << QByteArray("just text") << "is not a picture";
+    QTest::newRow("import: bad .non") << "import:bad.non" << QByteArray("width 2\n") << "";
+    QTest::newRow("import: missing") << "import:gone.txt" << QByteArray() << "No such file or directory";
 }
 
 void EditorWindowTest::filesThatCannotBeOpened()
@@ -405,8 +475,10 @@ void EditorWindowTest::filesThatCannotBeOpened()
     QFETCH(QString, cause);
     press(Qt::Key_Space);
     const std::string drawing = window_->document().bytes();
+    const bool import = name.startsWith(QStringLiteral("import:"));
+    name.remove(QStringLiteral("import:"));
     const QString path = bytes.isEmpty() ? dir_.filePath(name) : write(name, bytes);
-    QVERIFY(!window_->openFile(path));
+    QVERIFY(import ? !window_->importFile(path) : !window_->openFile(path));
     QCOMPARE(errors_.size(), 1);
     QVERIFY2(errors_.front().startsWith(path + QStringLiteral(": ")), qPrintable(errors_.front()));
     QVERIFY2(errors_.front().contains(cause), qPrintable(errors_.front()));
