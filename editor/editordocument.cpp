@@ -112,7 +112,8 @@ void EditorDocument::setCell(int cell, bool filled, const QString& text)
 
 void EditorDocument::toggleCell(int cell)
 {
-    setCell(cell, !filled(cell), filled(cell) ? tr("Cancella casella") : tr("Colora casella"));
+    setCell(cell, !filled(cell),
+        filled(cell) ? QStringLiteral("Cancella casella") : QStringLiteral("Colora casella"));
 }
 
 std::vector<bool> EditorDocument::picture() const
@@ -138,7 +139,7 @@ CellEdits EditorDocument::editsFor(const std::vector<bool>& picture) const
 
 void EditorDocument::clear()
 {
-    change(editsFor(std::vector<bool>(engine::CellCount, false)), tr("Cancella tutto"));
+    change(editsFor(std::vector<bool>(engine::CellCount, false)), QStringLiteral("Cancella tutto"));
 }
 
 void EditorDocument::shift(int rows, int columns)
@@ -154,7 +155,7 @@ void EditorDocument::shift(int rows, int columns)
                     = now[static_cast<std::size_t>(from * GridSize + fromColumn)];
         }
     }
-    change(editsFor(moved), tr("Sposta"));
+    change(editsFor(moved), QStringLiteral("Sposta"));
 }
 
 void EditorDocument::mirror()
@@ -166,7 +167,7 @@ void EditorDocument::mirror()
             mirrored[static_cast<std::size_t>(r * GridSize + c)]
                 = now[static_cast<std::size_t>(r * GridSize + GridSize - 1 - c)];
     }
-    change(editsFor(mirrored), tr("Rifletti"));
+    change(editsFor(mirrored), QStringLiteral("Rifletti"));
 }
 
 void EditorDocument::setPicture(const std::vector<bool>& picture, const QString& text)
@@ -197,7 +198,8 @@ void EditorDocument::endStroke()
     if (edits_ == stroke.before)
         return;
     // Pushing runs the command's redo, which sets the edits the stroke already made.
-    undo_.push(new EditCommand(*this, stroke.before, edits_, stroke.filled ? tr("Colora") : tr("Cancella")));
+    undo_.push(new EditCommand(
+        *this, stroke.before, edits_, stroke.filled ? QStringLiteral("Colora") : QStringLiteral("Cancella")));
 }
 
 } // namespace editor

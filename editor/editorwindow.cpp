@@ -6,10 +6,13 @@
 #include "gridview.h"
 #include "importdialog.h"
 #include "verdictpanel.h"
+#include "words.h"
 
 #include "errors.h"
 #include "inputerror.h"
+#include "languagechooser.h"
 #include "savefile.h"
+#include "textfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,14 +65,14 @@ EditorWindow::EditorWindow(QWidget* parent)
 
     connect(document_, &EditorDocument::changed, this, &EditorWindow::documentChanged);
     connect(&document_->undoStack(), &QUndoStack::cleanChanged, this, &EditorWindow::updateTitle);
-    connect(grid_, &GridView::cursorMoved, this, &EditorWindow::documentChanged);
+    connect(grid_, &GridView::cursorMoved, this, &EditorWindow::updateStatus);
     connect(checks_, &CheckRunner::ready, this, [this](const Analysis& analysis) {
         verdict_->showAnalysis(analysis);
         grid_->setMarks(analysis.open, analysis.differs, analysis.suggestion);
     });
     connect(verdict_, &VerdictPanel::applySuggestion, this, [this] {
         if (const auto cell = grid_->suggestion())
-            document_->setCell(*cell, !document_->filled(*cell), tr("Suggerimento"));
+            document_->setCell(*cell, !document_->filled(*cell), QStringLiteral("Suggerimento"));
     });
     documentChanged();
     updateTitle();
@@ -85,60 +88,81 @@ void EditorWindow::createActions()
                     auto slot) {
         action = new QAction(text, this);
         action->setObjectName(QString::fromLatin1(name));
+        captions_.push_back({action, "Editor." + QByteArray(name) + ".Caption", text});
         if (!key.isEmpty())
             action->setShortcut(key);
         connect(action, &QAction::triggered, this, [slot] { widgets::guarded(slot); });
     };
-    make(new_, "Nuovo", tr("&Nuovo"), QKeySequence::New, [this] { newFile(); });
-    make(open_, "Apri", tr("&Apri…"), QKeySequence::Open, [this] { open(); });
-    make(save_, "Salva", tr("&Salva"), QKeySequence::Save, [this] { save(); });
-    make(saveAs_, "SalvaConNome", tr("Salva &con nome…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
-        [this] { saveAs(); });
-    make(import_, "Importa", tr("&Importa…"), QKeySequence(QStringLiteral("Ctrl+I")), [this] {
+    make(new_, "Nuovo", QStringLiteral("&Nuovo"), QKeySequence::New, [this] { newFile(); });
+    make(open_, "Apri", QStringLiteral("&Apri…"), QKeySequence::Open, [this] { open(); });
+    make(save_, "Salva", QStringLiteral("&Salva"), QKeySequence::Save, [this] { save(); });
+    make(saveAs_, "SalvaConNome", QStringLiteral("Salva &con nome…"),
+        QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { saveAs(); });
+    make(import_, "Importa", QStringLiteral("&Importa…"), QKeySequence(QStringLiteral("Ctrl+I")), [this] {
         const QString path = askFileName(FileQuestion::Import, QDir::homePath());
         if (!path.isEmpty())
             importFile(path);
     });
-    make(quit_, "Esci", tr("&Esci"), QKeySequence(QStringLiteral("Ctrl+Q")), [this] { close(); });
-    make(undo_, "Annulla", tr("&Annulla"), QKeySequence::Undo, [this] { document_->undoStack().undo(); });
-    make(redo_, "Ripeti", tr("&Ripeti"), QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+    make(quit_, "Esci", QStringLiteral("&Esci"), QKeySequence(QStringLiteral("Ctrl+Q")), [this] { close(); });
+    make(undo_, "Annulla", QStringLiteral("&Annulla"), QKeySequence::Undo,
+        [this] { document_->undoStack().undo(); });
+    make(redo_, "Ripeti", QStringLiteral("&Ripeti"), QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
         [this] { document_->undoStack().redo(); });
     redo_->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-    make(clear_, "CancellaTutto", tr("Cancella &tutto"), QKeySequence(QStringLiteral("Ctrl+Del")),
+    make(clear_, "CancellaTutto", QStringLiteral("Cancella &tutto"), QKeySequence(QStringLiteral("Ctrl+Del")),
         [this] { document_->clear(); });
-    make(shiftUp_, "SpostaSu", tr("Sposta in &su"), QKeySequence(QStringLiteral("Ctrl+Up")),
+    make(shiftUp_, "SpostaSu", QStringLiteral("Sposta in &su"), QKeySequence(QStringLiteral("Ctrl+Up")),
         [this] { document_->shift(-1, 0); });
-    make(shiftDown_, "SpostaGiu", tr("Sposta in &giù"), QKeySequence(QStringLiteral("Ctrl+Down")),
+    make(shiftDown_, "SpostaGiu", QStringLiteral("Sposta in &giù"), QKeySequence(QStringLiteral("Ctrl+Down")),
         [this] { document_->shift(1, 0); });
-    make(shiftLeft_, "SpostaSinistra", tr("Sposta a &sinistra"), QKeySequence(QStringLiteral("Ctrl+Left")),
-        [this] { document_->shift(0, -1); });
-    make(shiftRight_, "SpostaDestra", tr("Sposta a &destra"), QKeySequence(QStringLiteral("Ctrl+Right")),
-        [this] { document_->shift(0, 1); });
-    make(mirror_, "Rifletti", tr("&Rifletti sinistra–destra"), QKeySequence(QStringLiteral("Ctrl+M")),
-        [this] { document_->mirror(); });
+    make(shiftLeft_, "SpostaSinistra", QStringLiteral("Sposta a &sinistra"),
+        QKeySequence(QStringLiteral("Ctrl+Left")), [this] { document_->shift(0, -1); });
+    make(shiftRight_, "SpostaDestra", QStringLiteral("Sposta a &destra"),
+        QKeySequence(QStringLiteral("Ctrl+Right")), [this] { document_->shift(0, 1); });
+    make(mirror_, "Rifletti", QStringLiteral("&Rifletti sinistra–destra"),
+        QKeySequence(QStringLiteral("Ctrl+M")), [this] { document_->mirror(); });
     connect(&document_->undoStack(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
     connect(&document_->undoStack(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
     undo_->setEnabled(false);
     redo_->setEnabled(false);
 }
 
+void EditorWindow::retranslate()
+{
+    for (const Caption& caption : captions_)
+        caption.action->setText(word(caption.key.constData(), caption.italian));
+    for (const MenuCaption& caption : menus_)
+        caption.menu->setTitle(word(caption.key.constData(), caption.italian));
+    updateTitle();
+    updateStatus();
+    verdict_->retranslate();
+}
+
+void EditorWindow::chooseLanguage(const QString& languageFile)
+{
+    setLanguageFile(languageFile);
+    retranslate();
+}
+
 void EditorWindow::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QMenu* file = menuBar()->addMenu(QString());
     file->setObjectName(QStringLiteral("MenuFile"));
+    menus_.push_back({file, "Editor.MenuFile.Caption", QStringLiteral("&File")});
     file->addActions({new_, open_, save_, saveAs_});
     file->addSeparator();
     file->addAction(import_);
     file->addSeparator();
     file->addAction(quit_);
-    QMenu* edit = menuBar()->addMenu(tr("&Modifica"));
+    QMenu* edit = menuBar()->addMenu(QString());
     edit->setObjectName(QStringLiteral("MenuModifica"));
+    menus_.push_back({edit, "Editor.MenuModifica.Caption", QStringLiteral("&Modifica")});
     edit->addActions({undo_, redo_});
     edit->addSeparator();
     edit->addActions({clear_, shiftUp_, shiftDown_, shiftLeft_, shiftRight_, mirror_});
 
-    QToolBar* tools = addToolBar(tr("Strumenti"));
+    QToolBar* tools = addToolBar(QStringLiteral("Strumenti"));
     tools->setObjectName(QStringLiteral("BarraStrumenti"));
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     tools->addActions({new_, open_, save_});
@@ -146,18 +170,47 @@ void EditorWindow::createMenus()
     tools->addActions({undo_, redo_});
     tools->addSeparator();
     tools->addActions({clear_, mirror_});
+
+    // The languages of the game's list (lingue.txt beside the program), each read from its
+    // language file there; the list is read when the menu opens.
+    QMenu* languages = menuBar()->addMenu(QString());
+    languages->setObjectName(QStringLiteral("MenuLingua"));
+    menus_.push_back({languages, "Editor.MenuLingua.Caption", QStringLiteral("&Lingua")});
+    connect(languages, &QMenu::aboutToShow, this, [this, languages] {
+        languages->clear();
+        QStringList names;
+        try {
+            names = lang::textLines(lang::readTextFile(
+                QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lingue.txt"))));
+        } catch (const lang::InOutError&) {
+            // No list: only Italian, built in.
+        }
+        languages->addAction(QStringLiteral("italiano"), this, [this] { chooseLanguage(QString()); });
+        for (const QString& name : names) {
+            if (name.trimmed().isEmpty() || name.trimmed() == QStringLiteral("italiano"))
+                continue;
+            languages->addAction(name, this, [this, name] { chooseLanguage(lang::LanguageFilePath(name)); });
+        }
+    });
+    retranslate();
 }
 
-void EditorWindow::documentChanged()
+void EditorWindow::updateStatus()
 {
     int picture = 0;
     for (int i = 0; i < engine::CellCount; ++i)
         picture += document_->filled(i) ? 1 : 0;
     const QPoint at = grid_->cursor();
     position_->setText(
-        tr("Riga %1, colonna %2 · caselle del disegno: %3").arg(at.y() + 1).arg(at.x() + 1).arg(picture));
-    if (sender() == grid_)
-        return;
+        word("Editor.Posizione.Caption", QStringLiteral("Riga %1, colonna %2 · caselle del disegno: %3"))
+            .arg(at.y() + 1)
+            .arg(at.x() + 1)
+            .arg(picture));
+}
+
+void EditorWindow::documentChanged()
+{
+    updateStatus();
     verdict_->showChecking();
     checks_->request(document_->text(), document_->edits());
     updateTitle();
@@ -166,8 +219,11 @@ void EditorWindow::documentChanged()
 void EditorWindow::updateTitle()
 {
     const QString path = document_->filePath();
-    const QString name = path.isEmpty() ? tr("senza nome.dis") : QFileInfo(path).fileName();
-    setWindowTitle(QStringLiteral("%1[*] – %2").arg(name, tr("Tessaria – Editor di schemi")));
+    const QString name = path.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
+                                        : QFileInfo(path).fileName();
+    setWindowTitle(
+        QStringLiteral("%1[*] – %2")
+            .arg(name, word("Editor.Titolo.Caption", QStringLiteral("Tessaria – Editor di schemi"))));
     setWindowModified(document_->isModified());
     // Saving an unchanged file would write the very same bytes: nothing to do.
     save_->setEnabled(document_->isModified());
@@ -187,9 +243,13 @@ QString EditorWindow::askFileName(FileQuestion question, const QString& folder)
         return dialogs_.fileName(question, folder);
     const bool save = question == FileQuestion::Save;
     const QString filter = question == FileQuestion::Import
-        ? tr("Disegni (*.png *.bmp *.gif *.pbm *.pgm *.ppm *.xpm *.jpg *.jpeg *.non *.txt)")
-        : tr("Schemi (*.dis)");
-    QFileDialog dialog(this, save ? tr("Salva lo schema") : tr("Apri uno schema"), folder, filter);
+        ? word("Editor.FiltroDisegni.Caption", QStringLiteral("Disegni"))
+            + QStringLiteral(" (*.png *.bmp *.gif *.pbm *.pgm *.ppm *.xpm *.jpg *.jpeg *.non *.txt)")
+        : word("Editor.FiltroSchemi.Caption", QStringLiteral("Schemi")) + QStringLiteral(" (*.dis)");
+    QFileDialog dialog(this,
+        save ? word("Editor.DialogoSalva.Caption", QStringLiteral("Salva lo schema"))
+             : word("Editor.DialogoApri.Caption", QStringLiteral("Apri uno schema")),
+        folder, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -206,8 +266,10 @@ bool EditorWindow::maybeSave()
         return true;
     const int answer = dialogs_.keepChanges
         ? dialogs_.keepChanges()
-        : QMessageBox::warning(this, tr("Tessaria – Editor di schemi"),
-            tr("Lo schema ha modifiche non salvate. Salvarle?"),
+        : QMessageBox::warning(this,
+            word("Editor.Titolo.Caption", QStringLiteral("Tessaria – Editor di schemi")),
+            word("Editor.DomandaSalva.Caption",
+                QStringLiteral("Lo schema ha modifiche non salvate. Salvarle?")),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return save();
@@ -246,7 +308,7 @@ bool EditorWindow::openFile(const QString& path)
     const std::size_t lines = std::min(bytes.size(), static_cast<std::size_t>(4096));
     if (std::find(bytes.begin(), bytes.begin() + static_cast<long>(lines), '\0')
         != bytes.begin() + static_cast<long>(lines)) {
-        widgets::reportError(fileMessage(path, tr("is not a scheme: it holds binary data")));
+        widgets::reportError(fileMessage(path, QStringLiteral("is not a scheme: it holds binary data")));
         return false;
     }
     document_->reset(std::move(bytes), path);
@@ -298,7 +360,7 @@ bool EditorWindow::importFile(const QString& path)
             for (int c = 0; c < drawing.width(); ++c)
                 picture[static_cast<std::size_t>(r * engine::GridSize + c)] = drawing.filled(r, c);
         }
-        document_->setPicture(picture, tr("Importa"));
+        document_->setPicture(picture, QStringLiteral("Importa"));
         return true;
     } catch (const schemetools::InputError& error) {
         widgets::reportError(fileMessage(path, QString::fromStdString(error.message())));

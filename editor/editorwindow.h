@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -51,6 +52,8 @@ public:
     // Imports the picture, .non puzzle or text grid at path through the import dialog; the
     // drawing replaces the picture as one undo step. False when nothing was imported.
     bool importFile(const QString& path);
+    // Sets the language file the captions are read from (empty: Italian) and applies it.
+    void chooseLanguage(const QString& languageFile);
 
     // The folder where saving starts: the shared folder of the administrators when it is
     // writable, else the game's scheme folder.
@@ -62,8 +65,12 @@ protected:
 private:
     void createActions();
     void createMenus();
+    // Sets every caption from the language chosen.
+    void retranslate();
     void updateTitle();
     void documentChanged();
+    // The cursor's position and the number of picture cells in the status bar.
+    void updateStatus();
     // Asks whether to keep unsaved changes; true when the caller may go on.
     bool maybeSave();
     void newFile();
@@ -78,6 +85,18 @@ private:
     CheckRunner* checks_;
     QLabel* position_;
     Dialogs dialogs_;
+    struct Caption {
+        QAction* action;
+        QByteArray key;
+        QString italian;
+    };
+    struct MenuCaption {
+        class QMenu* menu;
+        QByteArray key;
+        QString italian;
+    };
+    std::vector<Caption> captions_;
+    std::vector<MenuCaption> menus_;
 
     QAction* new_ = nullptr;
     QAction* open_ = nullptr;

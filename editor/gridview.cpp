@@ -330,7 +330,7 @@ void GridView::keyPressEvent(QKeyEvent* event)
         document_.toggleCell(i);
         break;
     case Qt::Key_Delete:
-        document_.setCell(i, false, tr("Cancella casella"));
+        document_.setCell(i, false, QStringLiteral("Cancella casella"));
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -3,6 +3,7 @@
 
 #include "inputerror.h"
 #include "pictureimport.h"
+#include "words.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -51,7 +52,7 @@ ImportDialog::ImportDialog(const QString& path, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("Importa"));
-    setWindowTitle(tr("Importa un disegno"));
+    setWindowTitle(word("Editor.ImportaTitolo.Caption", QStringLiteral("Importa un disegno")));
     const std::string file = path.toStdString();
     const auto kind = schemetools::sourceKindOf(file);
     if (!kind)
@@ -78,12 +79,12 @@ ImportDialog::ImportDialog(const QString& path, QWidget* parent)
         threshold_->setObjectName(QStringLiteral("Soglia"));
         threshold_->setRange(1, 255);
         threshold_->setValue(schemetools::PictureOptions {}.threshold);
-        fit_ = new QCheckBox(tr("Riduci a 21 × 21"));
+        fit_ = new QCheckBox(word("Editor.Adatta.Caption", QStringLiteral("Riduci a 21 × 21")));
         fit_->setObjectName(QStringLiteral("Adatta"));
         fit_->setChecked(true);
-        invert_ = new QCheckBox(tr("Inverti chiaro e scuro"));
+        invert_ = new QCheckBox(word("Editor.Inverti.Caption", QStringLiteral("Inverti chiaro e scuro")));
         invert_->setObjectName(QStringLiteral("Inverti"));
-        form->addRow(tr("Soglia del grigio"), threshold_);
+        form->addRow(word("Editor.Soglia.Caption", QStringLiteral("Soglia del grigio")), threshold_);
         form->addRow(fit_);
         form->addRow(invert_);
         layout->addLayout(form);
@@ -96,8 +97,9 @@ ImportDialog::ImportDialog(const QString& path, QWidget* parent)
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setText(tr("Importa"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Annulla"));
+    ok_->setText(word("Editor.ImportaOk.Caption", QStringLiteral("Importa")));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(word("Editor.ImportaAnnulla.Caption", QStringLiteral("Annulla")));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -137,7 +139,7 @@ void ImportDialog::update()
         }
     }
     if (drawing_ && message_->text().isEmpty())
-        message_->setText(tr("%1 × %2 caselle, %3 del disegno")
+        message_->setText(word("Editor.Anteprima.Caption", QStringLiteral("%1 × %2 caselle, %3 del disegno"))
                               .arg(drawing_->width())
                               .arg(drawing_->height())
                               .arg(drawing_->filledCount()));

@@ -2,6 +2,7 @@
 #include "verdictpanel.h"
 
 #include "analysis.h"
+#include "words.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -50,7 +51,8 @@ VerdictPanel::VerdictPanel(QWidget* parent)
 
 void VerdictPanel::showChecking()
 {
-    verdict_->setText(tr("Controllo in corso…"));
+    last_.reset();
+    verdict_->setText(word("Editor.VerdettoInCorso.Caption", QStringLiteral("Controllo in corso…")));
     verdict_->setStyleSheet(QStringLiteral("color: gray"));
     detail_->clear();
     grade_->clear();
@@ -62,32 +64,48 @@ namespace {
 // The grade for a teacher: the level and its reason in plain words.
 QString gradeWords(const schemetools::Grade& grade)
 {
-    const QString level = grade.level == schemetools::GradeLevel::Easy ? VerdictPanel::tr("Facile")
-        : grade.level == schemetools::GradeLevel::Medium               ? VerdictPanel::tr("Medio")
-                                                                       : VerdictPanel::tr("Difficile");
+    const QString level = grade.level == schemetools::GradeLevel::Easy
+        ? word("Editor.GradoFacile.Caption", QStringLiteral("Facile"))
+        : grade.level == schemetools::GradeLevel::Medium
+        ? word("Editor.GradoMedio.Caption", QStringLiteral("Medio"))
+        : word("Editor.GradoDifficile.Caption", QStringLiteral("Difficile"));
     QString reason;
     if (grade.needsGuess) {
-        reason
-            = VerdictPanel::tr("serve tirare a indovinare (%n caselle restano aperte)", nullptr, grade.open);
+        reason = word("Editor.GradoTentativo.Caption",
+            QStringLiteral("serve tirare a indovinare (%1 caselle restano aperte)"))
+                     .arg(grade.open);
     } else if (grade.level == schemetools::GradeLevel::Easy) {
-        reason = grade.passes <= 1
-            ? VerdictPanel::tr("ogni riga e colonna si completa alla prima passata")
-            : VerdictPanel::tr("ogni riga e colonna si completa in al più %1 passate").arg(grade.passes);
+        reason = grade.passes <= 1 ? word("Editor.GradoUnaPassata.Caption",
+                     QStringLiteral("ogni riga e colonna si completa alla prima passata"))
+                                   : word("Editor.GradoPassate.Caption",
+                                       QStringLiteral("ogni riga e colonna si completa in al più %1 passate"))
+                                         .arg(grade.passes);
     } else {
-        const QString line = grade.lastIsColumn ? VerdictPanel::tr("la colonna %1").arg(grade.lastLine + 1)
-                                                : VerdictPanel::tr("la riga %1").arg(grade.lastLine + 1);
-        reason
-            = VerdictPanel::tr("%1 si completa solo alla passata %2: servono prima le altre righe e colonne")
-                  .arg(line)
-                  .arg(grade.passes);
+        const QString line = grade.lastIsColumn
+            ? word("Editor.GradoColonna.Caption", QStringLiteral("la colonna %1")).arg(grade.lastLine + 1)
+            : word("Editor.GradoRiga.Caption", QStringLiteral("la riga %1")).arg(grade.lastLine + 1);
+        reason = word("Editor.GradoUltimaRiga.Caption",
+            QStringLiteral("%1 si completa solo alla passata %2: servono prima le altre righe e colonne"))
+                     .arg(line)
+                     .arg(grade.passes);
     }
     return QStringLiteral("<b>%1</b>: %2").arg(level, reason.toHtmlEscaped());
 }
 
 } // namespace
 
+void VerdictPanel::retranslate()
+{
+    if (last_)
+        showAnalysis(*last_);
+    else
+        showChecking();
+}
+
 void VerdictPanel::showAnalysis(const Analysis& analysis)
 {
+    if (!last_ || &analysis != &*last_)
+        last_ = analysis;
     const schemetools::CheckResult& check = analysis.check;
     const int open = static_cast<int>(std::count(analysis.open.begin(), analysis.open.end(), true));
     const int differ = static_cast<int>(std::count(analysis.differs.begin(), analysis.differs.end(), true));
@@ -96,33 +114,38 @@ void VerdictPanel::showAnalysis(const Analysis& analysis)
     QString color;
     switch (check.verdict) {
     case schemetools::Verdict::UniqueLine:
-        verdict = tr("Risolvibile riga per riga");
-        detail = tr("Il disegno è l'unico che corrisponde agli indizi, e si trova ragionando su una riga o "
-                    "una colonna alla volta.");
+        verdict = word("Editor.VerdettoRigaPerRiga.Caption", QStringLiteral("Risolvibile riga per riga"));
+        detail = word("Editor.VerdettoRigaPerRigaSpiegazione.Caption",
+            QStringLiteral("Il disegno è l'unico che corrisponde agli indizi, e si trova ragionando su una "
+                           "riga o una colonna alla volta."));
         color = QStringLiteral("#106010");
         break;
     case schemetools::Verdict::UniqueTrial:
-        verdict = tr("Unico, ma serve un tentativo");
-        detail = tr("Il ragionamento riga per riga lascia aperte %n caselle (segnate in arancione): per "
-                    "finire bisogna tirare a indovinare.",
-            nullptr, open);
+        verdict = word("Editor.VerdettoTentativo.Caption", QStringLiteral("Unico, ma serve un tentativo"));
+        detail = word("Editor.VerdettoTentativoSpiegazione.Caption",
+            QStringLiteral("Il ragionamento riga per riga lascia aperte %1 caselle (segnate in arancione): "
+                           "per finire bisogna tirare a indovinare."))
+                     .arg(open);
         color = QStringLiteral("#A06000");
         break;
     case schemetools::Verdict::NotUnique:
-        verdict = tr("Non unico");
-        detail = tr("Un altro disegno ha gli stessi indizi: le %n caselle in cui differisce sono segnate in "
-                    "rosso.",
-            nullptr, differ);
+        verdict = word("Editor.VerdettoNonUnico.Caption", QStringLiteral("Non unico"));
+        detail = word("Editor.VerdettoNonUnicoSpiegazione.Caption",
+            QStringLiteral("Un altro disegno ha gli stessi indizi: le %1 caselle in cui differisce sono "
+                           "segnate in rosso."))
+                     .arg(differ);
         color = QStringLiteral("#B01010");
         break;
     case schemetools::Verdict::Undecided:
-        verdict = tr("Non deciso");
-        detail = tr("La ricerca si è fermata al suo limite prima di sapere se il disegno è l'unico.");
+        verdict = word("Editor.VerdettoNonDeciso.Caption", QStringLiteral("Non deciso"));
+        detail = word("Editor.VerdettoNonDecisoSpiegazione.Caption",
+            QStringLiteral("La ricerca si è fermata al suo limite prima di sapere se il disegno è l'unico."));
         color = QStringLiteral("#A06000");
         break;
     case schemetools::Verdict::Error:
-        verdict = tr("Errore");
-        detail = tr("Lo schema così non si può giocare: vedi sotto.");
+        verdict = word("Editor.VerdettoErrore.Caption", QStringLiteral("Errore"));
+        detail = word("Editor.VerdettoErroreSpiegazione.Caption",
+            QStringLiteral("Lo schema così non si può giocare: vedi sotto."));
         color = QStringLiteral("#B01010");
         break;
     }
@@ -132,7 +155,8 @@ void VerdictPanel::showAnalysis(const Analysis& analysis)
     grade_->setText(check.grade ? gradeWords(*check.grade) : QString());
     if (analysis.suggestion) {
         // Shown on the board as a green ring; the button applies it.
-        suggest_->setText(tr("Suggerimento: cambia la casella di riga %1, colonna %2")
+        suggest_->setText(word("Editor.Suggerimento.Caption",
+            QStringLiteral("Suggerimento: cambia la casella di riga %1, colonna %2"))
                               .arg(*analysis.suggestion / engine::GridSize + 1)
                               .arg(*analysis.suggestion % engine::GridSize + 1));
         suggest_->show();

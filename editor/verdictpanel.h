@@ -2,15 +2,17 @@
 // checker's problems listed below it.
 #pragma once
 
+#include "analysis.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
 
 namespace editor {
-
-struct Analysis;
 
 class VerdictPanel : public QWidget {
     Q_OBJECT
@@ -21,6 +23,8 @@ public:
     // A check of the drawing now shown is under way.
     void showChecking();
     void showAnalysis(const Analysis& analysis);
+    // Words again in the language chosen.
+    void retranslate();
 
     // What the panel says, for the status of the window and for tests.
     QString verdictText() const;
@@ -38,6 +42,7 @@ private:
     QLabel* detail_;
     QLabel* grade_;
     QPushButton* suggest_;
+    std::optional<Analysis> last_;
     QListWidget* problems_;
 };
 

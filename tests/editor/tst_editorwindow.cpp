@@ -7,6 +7,7 @@
 #include "gridview.h"
 #include "importdialog.h"
 #include "verdictpanel.h"
+#include "words.h"
 
 #include "errors.h"
 
@@ -51,6 +52,8 @@ private slots:
     void filesThatCannotBeOpened();
     void failedSaveKeepsTheChanges();
     void unsavedChangesAreAskedFor();
+    void shippedLanguageFiles_data();
+    void shippedLanguageFiles();
 
 private:
     // The cells of rows 1 .. rows as "#" (picture cell) and "-" (any other), one string a row.
@@ -94,6 +97,7 @@ void EditorWindowTest::cleanup()
     window_->document().markSaved(window_->document().filePath());
     window_.reset();
     widgets::setErrorReporter({});
+    editor::setLanguageFile(QString());
 }
 
 QStringList EditorWindowTest::picture(int rows, int columns) const
@@ -517,6 +521,55 @@ void EditorWindowTest::unsavedChangesAreAskedFor()
     QCOMPARE(asked_, 3);
     QVERIFY(!window_->document().filled(0));
     QVERIFY(!window_->isWindowModified());
+}
+
+// Every shipped language file names the editor's parts; choosing one rewrites menus, actions,
+// title and verdict, and Italian comes back without a file.
+void EditorWindowTest::shippedLanguageFiles_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("verdict");
+
+    QTest::newRow("english") << "english"
+                             << "&Open…"
+                             << "untitled.dis[*] – Tessaria – Scheme editor"
+                             << "Solvable line by line";
+    QTest::newRow("deutsch") << "deutsch"
+                             << "Ö&ffnen…"
+                             << "unbenannt.dis[*] – Tessaria – Rätsel-Editor"
+                             << "Zeile für Zeile lösbar";
+    QTest::newRow("français") << "français"
+                              << "&Ouvrir…"
+                              << "sans titre.dis[*] – Tessaria – Éditeur de grilles"
+                              << "Soluble ligne par ligne";
+    QTest::newRow("español") << "español"
+                             << "&Abrir…"
+                             << "sin título.dis[*] – Tessaria – Editor de esquemas"
+                             << "Resoluble fila a fila";
+    QTest::newRow("italiano") << "italiano"
+                              << "&Apri…"
+                              << "senza nome.dis[*] – Tessaria – Editor di schemi"
+                              << "Risolvibile riga per riga";
+}
+
+void EditorWindowTest::shippedLanguageFiles()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, open);
+    QFETCH(QString, title);
+    QFETCH(QString, verdict);
+    QVERIFY(window_->openFile(write(QStringLiteral("l.dis"), "##\n#-\n")));
+    waitForVerdict();
+    window_->chooseLanguage(
+        QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/") + language + QStringLiteral(".lng"));
+    QCOMPARE(window_->findChild<QAction*>(QStringLiteral("Apri"))->text(), open);
+    QCOMPARE(window_->verdict().verdictText(), verdict);
+    window_->document().newScheme();
+    QCOMPARE(window_->windowTitle(), title);
+    window_->chooseLanguage(QString());
+    QCOMPARE(window_->findChild<QAction*>(QStringLiteral("Apri"))->text(), QStringLiteral("&Apri…"));
 }
 
 QTEST_MAIN(EditorWindowTest)
