@@ -73,8 +73,7 @@ std::optional<int> suggestCell(const SchemeText& text, const CellEdits& edits, c
     return std::nullopt;
 }
 
-Analysis analyse(
-    const SchemeText& text, const CellEdits& edits, long nodeBudget, const std::function<bool()>& cancelled)
+Analysis analyse(const SchemeText& text, const CellEdits& edits, long nodeBudget)
 {
     const std::string name;
     const std::string bytes = text.withEdits(edits);
@@ -100,8 +99,6 @@ Analysis analyse(
             }
         }
     }
-    if (verdict == schemetools::Verdict::UniqueTrial || verdict == schemetools::Verdict::NotUnique)
-        analysis.suggestion = suggestCell(text, edits, analysis.open, cancelled);
     return analysis;
 }
 

@@ -21,18 +21,22 @@ struct Analysis {
                             // not unique)
     std::vector<bool> differs; // 441 cells: where the second picture differs (not unique)
     // For a puzzle that needs trial or is not unique: a cell whose change (picture cell to
-    // blank or back) makes it solvable line by line.
+    // blank or back) makes it solvable line by line; found after the verdict, by suggestCell.
     std::optional<int> suggestion;
+    bool wantsSuggestion() const
+    {
+        return check.verdict == schemetools::Verdict::UniqueTrial
+            || check.verdict == schemetools::Verdict::NotUnique;
+    }
 };
 
-// Checks the scheme text with edits as the checker does and adds the open and differing cells
-// and the suggestion. Runs on any thread: it touches nothing shared. The search for a
-// suggestion stops early, without one, once cancelled returns true.
-Analysis analyse(const SchemeText& text, const CellEdits& edits, long nodeBudget,
-    const std::function<bool()>& cancelled = {});
+// Checks the scheme text with edits as the checker does and adds the open and differing cells.
+// Runs on any thread: it touches nothing shared.
+Analysis analyse(const SchemeText& text, const CellEdits& edits, long nodeBudget);
 
 // The cell, tried in the order: open cells first, then every other picture or blank cell,
-// whose change makes the scheme solvable line by line; none when no single cell does.
+// whose change makes the scheme solvable line by line; none when no single cell does, or when
+// cancelled returns true before one is found.
 std::optional<int> suggestCell(const SchemeText& text, const CellEdits& edits, const std::vector<bool>& open,
     const std::function<bool()>& cancelled);
 

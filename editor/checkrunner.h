@@ -29,18 +29,25 @@ public:
     void setNodeBudget(long budget) { nodeBudget_ = budget; }
 
 signals:
+    // The verdict of the newest request; for a puzzle that needs trial or is not unique,
+    // suggestion() follows with the search for a cell to change.
     void ready(const editor::Analysis& analysis);
+    void suggestion(std::optional<int> cell);
 
 private:
     struct Request {
         SchemeText text;
         CellEdits edits;
+        // Empty for the check; for the search for a suggestion that follows it, the open cells.
+        std::optional<std::vector<bool>> suggestFrom;
     };
     void start(Request request);
     void finished();
 
     QFutureWatcher<Analysis> watcher_;
     bool running_ = false;
+    bool suggesting_ = false; // the running task searches for a suggestion
+    std::unique_ptr<Request> current_; // what the running task was given
     std::optional<Request> pending_;
     // Counts the requests; the running check gives up its search for a suggestion when a
     // newer one arrives.

@@ -68,7 +68,11 @@ EditorWindow::EditorWindow(QWidget* parent)
     connect(grid_, &GridView::cursorMoved, this, &EditorWindow::updateStatus);
     connect(checks_, &CheckRunner::ready, this, [this](const Analysis& analysis) {
         verdict_->showAnalysis(analysis);
-        grid_->setMarks(analysis.open, analysis.differs, analysis.suggestion);
+        grid_->setMarks(analysis.open, analysis.differs, std::nullopt);
+    });
+    connect(checks_, &CheckRunner::suggestion, this, [this](std::optional<int> cell) {
+        verdict_->showSuggestion(cell);
+        grid_->setSuggestion(cell);
     });
     connect(verdict_, &VerdictPanel::applySuggestion, this, [this] {
         if (const auto cell = grid_->suggestion())

@@ -122,6 +122,12 @@ void GridView::setMarks(std::vector<bool> open, std::vector<bool> differs, std::
     update();
 }
 
+void GridView::setSuggestion(std::optional<int> cell)
+{
+    suggestion_ = cell;
+    update();
+}
+
 void GridView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

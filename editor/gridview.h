@@ -30,6 +30,7 @@ public:
     // The marks of a check of the drawing now shown; cleared by every change.
     void setMarks(std::vector<bool> open, std::vector<bool> differs, std::optional<int> suggestion);
     std::optional<int> suggestion() const { return suggestion_; }
+    void setSuggestion(std::optional<int> cell);
     const std::vector<bool>& openMarks() const { return open_; }
     const std::vector<bool>& differMarks() const { return differs_; }
 

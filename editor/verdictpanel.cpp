@@ -94,6 +94,14 @@ QString gradeWords(const schemetools::Grade& grade)
 
 } // namespace
 
+void VerdictPanel::showSuggestion(std::optional<int> cell)
+{
+    if (!last_)
+        return;
+    last_->suggestion = cell;
+    showAnalysis(*last_);
+}
+
 void VerdictPanel::retranslate()
 {
     if (last_)

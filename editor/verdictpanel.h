@@ -23,6 +23,8 @@ public:
     // A check of the drawing now shown is under way.
     void showChecking();
     void showAnalysis(const Analysis& analysis);
+    // The suggestion found for the analysis shown (none: no single cell helps).
+    void showSuggestion(std::optional<int> cell);
     // Words again in the language chosen.
     void retranslate();
 
