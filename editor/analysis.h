@@ -15,6 +15,11 @@
 
 namespace editor {
 
+// The search budget of the editor's checks: a quarter of the command's, so that the slowest
+// check after an edit stays near a tenth of a second (bench/editor); a drawing that needs more
+// is "undecided" in the editor and can be checked with tessaria-schemi.
+inline constexpr long EditorNodeBudget = schemetools::DefaultNodeBudget / 4;
+
 struct Analysis {
     schemetools::CheckResult check;
     std::vector<bool> open; // 441 cells: left undecided by line reasoning (only for a verdict of trial or

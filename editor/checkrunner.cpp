@@ -7,7 +7,7 @@ namespace editor {
 
 CheckRunner::CheckRunner(QObject* parent)
     : QObject(parent)
-    , nodeBudget_(schemetools::DefaultNodeBudget)
+    , nodeBudget_(EditorNodeBudget)
 {
     connect(&watcher_, &QFutureWatcher<Analysis>::finished, this, &CheckRunner::finished);
 }

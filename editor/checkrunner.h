@@ -25,7 +25,7 @@ public:
     void request(const SchemeText& text, const CellEdits& edits);
     // Whether the result of the newest request is still to come.
     bool busy() const { return running_ || pending_.has_value(); }
-    // The search budget of each check (the checker's default unless set).
+    // The search budget of each check (EditorNodeBudget unless set).
     void setNodeBudget(long budget) { nodeBudget_ = budget; }
 
 signals:
