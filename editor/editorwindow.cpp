@@ -13,6 +13,7 @@
 #include "languagechooser.h"
 #include "savefile.h"
 #include "textfile.h"
+#include "worksheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,6 +108,10 @@ void EditorWindow::createActions()
         if (!path.isEmpty())
             importFile(path);
     });
+    make(worksheet_, "SchedaPdf", QStringLiteral("Scheda in &PDF…"), QKeySequence(QStringLiteral("Ctrl+P")),
+        [this] { askWorksheet(false); });
+    make(worksheetSolution_, "SchedaPdfSoluzione", QStringLiteral("Scheda in PDF con la s&oluzione…"),
+        QKeySequence(), [this] { askWorksheet(true); });
     make(quit_, "Esci", QStringLiteral("&Esci"), QKeySequence(QStringLiteral("Ctrl+Q")), [this] { close(); });
     make(undo_, "Annulla", QStringLiteral("&Annulla"), QKeySequence::Undo,
         [this] { document_->undoStack().undo(); });
@@ -157,6 +162,7 @@ void EditorWindow::createMenus()
     file->addActions({new_, open_, save_, saveAs_});
     file->addSeparator();
     file->addAction(import_);
+    file->addActions({worksheet_, worksheetSolution_});
     file->addSeparator();
     file->addAction(quit_);
     QMenu* edit = menuBar()->addMenu(QString());
@@ -245,8 +251,10 @@ QString EditorWindow::askFileName(FileQuestion question, const QString& folder)
 {
     if (dialogs_.fileName)
         return dialogs_.fileName(question, folder);
-    const bool save = question == FileQuestion::Save;
-    const QString filter = question == FileQuestion::Import
+    const bool save = question == FileQuestion::Save || question == FileQuestion::Worksheet;
+    const bool pdf = question == FileQuestion::Worksheet;
+    const QString filter = pdf ? QStringLiteral("PDF (*.pdf)")
+        : question == FileQuestion::Import
         ? word("Editor.FiltroDisegni.Caption", QStringLiteral("Disegni"))
             + QStringLiteral(" (*.png *.bmp *.gif *.pbm *.pgm *.ppm *.xpm *.jpg *.jpeg *.non *.txt)")
         : word("Editor.FiltroSchemi.Caption", QStringLiteral("Schemi")) + QStringLiteral(" (*.dis)");
@@ -258,7 +266,7 @@ QString EditorWindow::askFileName(FileQuestion question, const QString& folder)
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save)
-        dialog.setDefaultSuffix(QStringLiteral("dis"));
+        dialog.setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("dis"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -348,6 +356,31 @@ bool EditorWindow::saveTo(const QString& path)
     }
     document_->markSaved(path);
     updateTitle();
+    return true;
+}
+
+void EditorWindow::askWorksheet(bool solution)
+{
+    const QString path = askFileName(FileQuestion::Worksheet, QDir::homePath());
+    if (!path.isEmpty())
+        exportWorksheet(path, solution);
+}
+
+bool EditorWindow::exportWorksheet(const QString& path, bool solution)
+{
+    const QString file = document_->filePath();
+    schemetools::Sheet sheet;
+    sheet.title = (file.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
+                                  : QFileInfo(file).fileName())
+                      .section(QLatin1Char('.'), 0, 0)
+                      .toStdString();
+    sheet.puzzle = document_->puzzle();
+    try {
+        schemetools::saveFiles({{path.toStdString(), schemetools::worksheetPdf({sheet}, solution)}}, true);
+    } catch (const schemetools::InputError& error) {
+        widgets::reportError(QString::fromStdString(error.message()));
+        return false;
+    }
     return true;
 }
 

@@ -23,7 +23,7 @@ class EditorWindow : public QMainWindow {
 
 public:
     // Questions the window asks; tests answer them in place of the dialogs.
-    enum class FileQuestion { Open, Save, Import };
+    enum class FileQuestion { Open, Save, Import, Worksheet };
     struct Dialogs {
         // The file to open, to save to or to import, starting in folder; empty to cancel.
         std::function<QString(FileQuestion question, const QString& folder)> fileName;
@@ -52,6 +52,8 @@ public:
     // Imports the picture, .non puzzle or text grid at path through the import dialog; the
     // drawing replaces the picture as one undo step. False when nothing was imported.
     bool importFile(const QString& path);
+    // Writes the drawing's worksheet as a PDF (with the solution page when asked) to path.
+    bool exportWorksheet(const QString& path, bool solution);
     // Sets the language file the captions are read from (empty: Italian) and applies it.
     void chooseLanguage(const QString& languageFile);
 
@@ -78,6 +80,7 @@ private:
     bool save();
     bool saveAs();
     QString askFileName(FileQuestion question, const QString& folder);
+    void askWorksheet(bool solution);
 
     EditorDocument* document_;
     GridView* grid_;
@@ -104,6 +107,8 @@ private:
     QAction* saveAs_ = nullptr;
     QAction* quit_ = nullptr;
     QAction* import_ = nullptr;
+    QAction* worksheet_ = nullptr;
+    QAction* worksheetSolution_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;

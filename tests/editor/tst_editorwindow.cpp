@@ -52,6 +52,8 @@ private slots:
     void filesThatCannotBeOpened();
     void failedSaveKeepsTheChanges();
     void unsavedChangesAreAskedFor();
+    void worksheet_data();
+    void worksheet();
     void shippedLanguageFiles_data();
     void shippedLanguageFiles();
 
@@ -521,6 +523,33 @@ void EditorWindowTest::unsavedChangesAreAskedFor()
     QCOMPARE(asked_, 3);
     QVERIFY(!window_->document().filled(0));
     QVERIFY(!window_->isWindowModified());
+}
+
+// The worksheet of the drawing as a PDF: one page, or two with the solution.
+void EditorWindowTest::worksheet_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("worksheet") << "SchedaPdf" << 1;
+    QTest::newRow("with the solution") << "SchedaPdfSoluzione" << 2;
+}
+
+void EditorWindowTest::worksheet()
+{
+    QFETCH(QString, action);
+    QFETCH(int, pages);
+    QVERIFY(window_->openFile(write(QStringLiteral("w.dis"), "##\n#-\n")));
+    nextFileName_ = dir_.filePath(QStringLiteral("w.pdf"));
+    window_->findChild<QAction*>(action)->trigger();
+    QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join(QLatin1Char('\n'))));
+    const QByteArray pdf = read(QStringLiteral("w.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(int(pdf.count("/Type /Page\n")), pages);
+    // A folder that does not exist: the error names the file.
+    nextFileName_ = dir_.filePath(QStringLiteral("none/w.pdf"));
+    window_->findChild<QAction*>(action)->trigger();
+    QCOMPARE(errors_.size(), 1);
+    QVERIFY(errors_.front().startsWith(nextFileName_ + QStringLiteral(": cannot be written")));
 }
 
 // Every shipped language file names the editor's parts; choosing one rewrites menus, actions,
