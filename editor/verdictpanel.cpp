@@ -18,6 +18,7 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     , verdict_(new QLabel(this))
     , detail_(new QLabel(this))
     , grade_(new QLabel(this))
+    , suggestText_(new QLabel(this))
     , suggest_(new QPushButton(this))
     , problems_(new QListWidget(this))
 {
@@ -39,7 +40,10 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     layout->addWidget(verdict_);
     layout->addWidget(detail_);
     layout->addWidget(grade_);
+    layout->addWidget(suggestText_);
     layout->addWidget(suggest_);
+    suggestText_->setWordWrap(true);
+    suggestText_->hide();
     suggest_->setObjectName(QStringLiteral("Suggerimento"));
     suggest_->setFocusPolicy(Qt::NoFocus);
     suggest_->hide();
@@ -56,6 +60,7 @@ void VerdictPanel::showChecking()
     verdict_->setStyleSheet(QStringLiteral("color: gray"));
     detail_->clear();
     grade_->clear();
+    suggestText_->hide();
     suggest_->hide();
 }
 
@@ -163,12 +168,16 @@ void VerdictPanel::showAnalysis(const Analysis& analysis)
     grade_->setText(check.grade ? gradeWords(*check.grade) : QString());
     if (analysis.suggestion) {
         // Shown on the board as a green ring; the button applies it.
-        suggest_->setText(word("Editor.Suggerimento.Caption",
+        suggestText_->setText(word("Editor.Suggerimento.Caption",
             QStringLiteral("Suggerimento: cambia la casella di riga %1, colonna %2"))
-                              .arg(*analysis.suggestion / engine::GridSize + 1)
-                              .arg(*analysis.suggestion % engine::GridSize + 1));
+                                  .arg(*analysis.suggestion / engine::GridSize + 1)
+                                  .arg(*analysis.suggestion % engine::GridSize + 1));
+        suggest_->setText(
+            word("Editor.ApplicaSuggerimento.Caption", QStringLiteral("Applica il suggerimento")));
+        suggestText_->show();
         suggest_->show();
     } else {
+        suggestText_->hide();
         suggest_->hide();
     }
     problems_->clear();
@@ -179,6 +188,11 @@ void VerdictPanel::showAnalysis(const Analysis& analysis)
 QString VerdictPanel::verdictText() const
 {
     return verdict_->text();
+}
+
+QString VerdictPanel::suggestionText() const
+{
+    return suggestText_->isHidden() ? QString() : suggestText_->text();
 }
 
 QString VerdictPanel::gradeText() const

@@ -35,6 +35,8 @@ public:
     QStringList problems() const;
     // The button that applies the suggestion (hidden when there is none).
     QPushButton& suggestionButton() { return *suggest_; }
+    // Where the suggestion is, in words.
+    QString suggestionText() const;
 
 signals:
     void applySuggestion();
@@ -43,6 +45,7 @@ private:
     QLabel* verdict_;
     QLabel* detail_;
     QLabel* grade_;
+    QLabel* suggestText_;
     QPushButton* suggest_;
     std::optional<Analysis> last_;
     QListWidget* problems_;

@@ -387,13 +387,15 @@ void EditorWindowTest::suggestionIsAnUndoableChange()
     QPushButton& button = window_->verdict().suggestionButton();
     QVERIFY(button.isVisible());
     // "##-#" over "-##-" is found line by line: row 1 holds 2 and 1 in four cells.
-    QCOMPARE(button.text(), QStringLiteral("Suggerimento: cambia la casella di riga 1, colonna 2"));
+    QCOMPARE(window_->verdict().suggestionText(),
+        QStringLiteral("Suggerimento: cambia la casella di riga 1, colonna 2"));
     QCOMPARE(window_->grid().suggestion(), std::optional<int>(1));
     QTest::mouseClick(&button, Qt::LeftButton);
     QVERIFY(window_->document().filled(1));
     waitForVerdict();
     QCOMPARE(window_->verdict().verdictText(), QStringLiteral("Risolvibile riga per riga"));
     QVERIFY(!button.isVisible());
+    QCOMPARE(window_->verdict().suggestionText(), QString());
     QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(!window_->document().filled(1));
     QVERIFY(!window_->isWindowModified());
