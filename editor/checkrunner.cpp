@@ -14,7 +14,9 @@ CheckRunner::CheckRunner(QObject* parent)
 
 CheckRunner::~CheckRunner()
 {
-    // The worker touches only its own copy of the bytes; waiting keeps it from outliving us.
+    // The worker touches only its own copy of the bytes; waiting keeps it from outliving us,
+    // and a search for a suggestion stops at once.
+    ++*latest_;
     watcher_.waitForFinished();
 }
 
