@@ -1,5 +1,6 @@
 // tessaria-editor: the teacher's scheme editor; opens the file named on the command line, if any.
 #include "editorwindow.h"
+#include "framestamp.h"
 
 #include <QApplication>
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
     const QStringList args = QApplication::arguments();
     if (args.size() > 1)
         window.openFile(args.at(1));
-    window.show();
+    // Like the game, the editor takes the whole screen of a classroom PC.
+    window.showMaximized();
+    window::FrameStamp::watch(&window);
     return QApplication::exec();
 }
