@@ -339,20 +339,27 @@ void EditorWindowTest::verdicts_data()
     QTest::addColumn<int>("open");
     QTest::addColumn<int>("differs");
     QTest::addColumn<QString>("grade");
+    QTest::addColumn<int>("problems"); // the checker's remarks listed
 
     QTest::newRow("line by line") << QByteArray("##\n#-\n") << 20000 << "Risolvibile riga per riga" << 0 << 0
-                                  << "<b>Facile</b>: ogni riga e colonna si completa alla prima passata";
+                                  << "<b>Facile</b>: ogni riga e colonna si completa alla prima passata" << 0;
     QTest::newRow("line by line, in three passes")
         << QByteArray("-#####\n#-#-#-\n#-##--\n--##--\n#####-\n") << 20000 << "Risolvibile riga per riga" << 0
         << 0
-        << "<b>Medio</b>: la riga 5 si completa solo alla passata 3: servono prima le altre righe e colonne";
+        << "<b>Medio</b>: la riga 5 si completa solo alla passata 3: servono prima le altre righe e colonne"
+        << 0;
     QTest::newRow("needs trial") << QByteArray("#--#\n-##-\n") << 20000 << "Unico, ma serve un tentativo" << 8
                                  << 0
-                                 << "<b>Difficile</b>: serve tirare a indovinare (8 caselle restano aperte)";
-    QTest::newRow("not unique") << QByteArray("-#\n#-\n") << 20000 << "Non unico" << 4 << 4 << "";
-    QTest::newRow("undecided") << QByteArray("-#\n#-\n") << 1 << "Non deciso" << 4 << 0 << "";
-    QTest::newRow("no picture cell") << QByteArray("---\n") << 20000 << "Errore" << 0 << 0 << "";
-    QTest::newRow("six runs in a row") << QByteArray("#-#-#-#-#-#\n") << 20000 << "Errore" << 0 << 0 << "";
+                                 << "<b>Difficile</b>: serve tirare a indovinare (8 caselle restano aperte)"
+                                 << 0;
+    QTest::newRow("not unique") << QByteArray("-#\n#-\n") << 20000 << "Non unico" << 4 << 4 << "" << 0;
+    QTest::newRow("undecided") << QByteArray("-#\n#-\n") << 1 << "Non deciso" << 4 << 0 << "" << 0;
+    QTest::newRow("a stray character: listed")
+        << QByteArray("##x\n#-\n") << 20000 << "Risolvibile riga per riga" << 0 << 0
+        << "<b>Facile</b>: ogni riga e colonna si completa alla prima passata" << 1;
+    QTest::newRow("no picture cell") << QByteArray("---\n") << 20000 << "Errore" << 0 << 0 << "" << 1;
+    QTest::newRow("six runs in a row")
+        << QByteArray("#-#-#-#-#-#\n") << 20000 << "Errore" << 0 << 0 << "" << 1;
 }
 
 void EditorWindowTest::verdicts()
@@ -363,6 +370,7 @@ void EditorWindowTest::verdicts()
     QFETCH(int, open);
     QFETCH(int, differs);
     QFETCH(QString, grade);
+    QFETCH(int, problems);
     window_->checks().setNodeBudget(budget);
     QVERIFY(window_->openFile(write(QStringLiteral("v.dis"), file)));
     waitForVerdict();
@@ -372,6 +380,11 @@ void EditorWindowTest::verdicts()
     const std::vector<bool>& differMarks = window_->grid().differMarks();
     QCOMPARE(int(std::count(openMarks.begin(), openMarks.end(), true)), open);
     QCOMPARE(int(std::count(differMarks.begin(), differMarks.end(), true)), differs);
+    // Rows with more than five runs (their clue areas are marked), and the checker's remarks.
+    const editor::OverfullLines overfull = editor::overfullLines(window_->document().puzzle());
+    QCOMPARE(int(std::count(overfull.rows.begin(), overfull.rows.end(), true)),
+        file.startsWith("#-#-#-#-#-#") ? 1 : 0);
+    QCOMPARE(window_->verdict().problems().size(), problems);
     // A change drops the marks of the old drawing at once.
     press(Qt::Key_End);
     press(Qt::Key_Space);
