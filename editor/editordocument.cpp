@@ -20,8 +20,17 @@ public:
         , after_(after)
     {
     }
-    void undo() override { document_.applyEdits(before_); }
-    void redo() override { document_.applyEdits(after_); }
+    // An undo or redo in the middle of a stroke ends the stroke where it stands.
+    void undo() override
+    {
+        document_.dropStroke();
+        document_.applyEdits(before_);
+    }
+    void redo() override
+    {
+        document_.dropStroke();
+        document_.applyEdits(after_);
+    }
 
 private:
     EditorDocument& document_;

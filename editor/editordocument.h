@@ -67,6 +67,8 @@ public:
     void strokeCell(int cell);
     void endStroke();
     bool inStroke() const { return stroke_.has_value(); }
+    // Forgets the stroke under way without recording it; its cells stay as they are.
+    void dropStroke() { stroke_.reset(); }
 
     // Applies edits without recording them (for the undo history).
     void applyEdits(const CellEdits& edits);

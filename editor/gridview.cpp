@@ -308,7 +308,9 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
 
 void GridView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    // Keys wait while the mouse draws, so that a stroke stays one undo step of its own.
+    if (document_.inStroke()
+        || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         QWidget::keyPressEvent(event);
         return;
     }

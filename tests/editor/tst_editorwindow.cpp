@@ -39,6 +39,7 @@ private slots:
     void strokes_data();
     void strokes();
     void keys();
+    void undoInTheMiddleOfAStroke();
     void changes_data();
     void changes();
     void roundTrip_data();
@@ -224,6 +225,27 @@ void EditorWindowTest::keys()
     QVERIFY(window_->document().filled(1 * 21 + 20));
     QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!window_->document().filled(1 * 21 + 20));
+}
+
+// Ctrl+Z while the button is held undoes the step before the stroke and ends the stroke; keys
+// wait until the button is released.
+void EditorWindowTest::undoInTheMiddleOfAStroke()
+{
+    press(Qt::Key_Down);
+    press(Qt::Key_Space); // row 2, column 1
+    QWidget* grid = &window_->grid();
+    QTest::mousePress(grid, Qt::LeftButton, {}, centre(0, 0));
+    QMouseEvent move(QEvent::MouseMove, centre(0, 3), grid->mapToGlobal(centre(0, 3)), Qt::NoButton,
+        Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid, &move);
+    press(Qt::Key_Space); // ignored while drawing
+    QCOMPARE(picture(3), (QStringList {"####----", "#-------", "--------"}));
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, centre(0, 3));
+    QCOMPARE(picture(3), (QStringList {"--------", "--------", "--------"}));
+    QCOMPARE(window_->document().undoStack().count(), 1);
+    QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(picture(3), (QStringList {"--------", "#-------", "--------"}));
 }
 
 // A change of the whole picture by its shortcut, on the picture drawn by rows of keys.
