@@ -234,9 +234,11 @@ void judge(CheckResult& result, const engine::SchemeDrawing& drawing, const Chec
         break;
     case Solvability::LineByLine:
         result.verdict = Verdict::UniqueLine;
+        result.grade = gradePuzzle(puzzle.solverInput());
         break;
     case Solvability::NeedsTrial:
         result.verdict = Verdict::UniqueTrial;
+        result.grade = gradePuzzle(puzzle.solverInput());
         break;
     case Solvability::Several:
         result.verdict = Verdict::NotUnique;

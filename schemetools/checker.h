@@ -4,9 +4,11 @@
 // unique (with a second picture), or undecided within the search budget.
 #pragma once
 
+#include "grade.h"
 #include "puzzle.h"
 #include "solver.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +41,8 @@ struct CheckResult {
     bool unreadable = false;
     long nodes = 0; // search steps the verdict took
     int openAfterLines = 0; // cells line reasoning left open
+    // For a single picture (solvable line by line or with trial): how hard it is for a child.
+    std::optional<Grade> grade;
     bool hasErrors() const;
     bool hasWarnings() const;
 };

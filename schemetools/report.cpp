@@ -145,6 +145,9 @@ std::string jsonReport(const CheckResult& result)
         json += "}";
     }
     json += "]";
+    if (result.grade)
+        json += ",\"grade\":" + jsonString(gradeKey(result.grade->level))
+            + ",\"gradeReason\":" + jsonString(result.grade->reason);
     if (result.verdict == Verdict::NotUnique) {
         json += ",\"second\":[";
         for (std::size_t i = 0; i < result.second.size(); ++i)

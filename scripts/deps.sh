@@ -29,6 +29,8 @@ if [ "${1:-}" != "--package" ]; then
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool
   # A scheme folder that stops answering (window_slowfolder) is a FUSE file system.
   libfuse3-dev fuse3
+  # Looking at the editor on screen and its end-to-end test: a window manager, screenshots.
+  openbox imagemagick
   )
 fi
 if [ "${1:-}" = "--fuzz" ]; then

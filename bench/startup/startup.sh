@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times Tessaria's start against a bare Qt window built with the same flags: from exec to the
-# first complete frame of the maximised window, and the resident memory one second after exec.
+# first complete frame of the maximised window, and the resident memory one second after exec;
+# the scheme editor against the same bare window.
 # A second yardstick, a plain Qt window with the kinds of controls Tessaria shows, tells what Qt
 # itself costs for them. Runs alternate between the programs. Without a DISPLAY it starts Xvfb
 # with openbox.
@@ -9,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-15}
 build=${2:-$root/build}
-cmake --build "$build" --target tessaria startup_bare startup_kinds > /dev/null
+cmake --build "$build" --target tessaria tessaria-editor startup_bare startup_kinds > /dev/null
 
 source "$(dirname "$0")/../../scripts/scratch.sh"
 
@@ -42,6 +43,7 @@ for _ in $(seq "$runs"); do
     measure "$build/bin/tessaria" >> "$work/tessaria"
     measure "$build/bench/startup/startup_bare" >> "$work/bare"
     measure "$build/bench/startup/startup_kinds" >> "$work/kinds"
+    measure "$build/bin/tessaria-editor" >> "$work/editor"
 done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -51,3 +53,7 @@ awk -v t="$(column tessaria 1)" -v b="$(column bare 1)" -v k="$(column kinds 1)"
     printf "%-28s %9.1f ms %9.1f ms %9.1f ms %9.2fx\n", "first complete frame", t / 1000, b / 1000, k / 1000, t / b }'
 awk -v t="$(column tessaria 2)" -v b="$(column bare 2)" -v k="$(column kinds 2)" 'BEGIN {
     printf "%-28s %9.1f MB %9.1f MB %9.1f MB %+7.1f MB\n", "resident memory after 1 s", t / 1024, b / 1024, k / 1024, (t - b) / 1024 }'
+awk -v e="$(column editor 1)" -v b="$(column bare 1)" 'BEGIN {
+    printf "%-28s %9.1f ms %9.1f ms %12s %9.2fx\n", "tessaria-editor: frame", e / 1000, b / 1000, "", e / b }'
+awk -v e="$(column editor 2)" -v b="$(column bare 2)" 'BEGIN {
+    printf "%-28s %9.1f MB %9.1f MB %12s %+7.1f MB\n", "tessaria-editor: memory", e / 1024, b / 1024, "", (e - b) / 1024 }'

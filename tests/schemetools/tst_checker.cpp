@@ -25,6 +25,8 @@ private slots:
     void byteOrderMark();
     void notARegularFile();
     void jsonLines();
+    void grade_data();
+    void grade();
     void folderWalk();
     void whatChildrenCannotRead();
     void shippedSchemesAreUniqueLineByLine_data();
@@ -235,12 +237,47 @@ void CheckerTest::jsonLines()
     QCOMPARE(jsonReport(result),
         std::string(
             R"({"file":"cr.dis","verdict":"unique-line","problems":[{"severity":"warning","message":)"
-            R"("line 1 holds a carriage return (CR) that does not end the line: it is dropped","line":1}]})"
+            R"("line 1 holds a carriage return (CR) that does not end the line: it is dropped","line":1}],)"
+            R"("grade":"easy","gradeReason":"every line is complete within 1 pass over the rows and columns"})"
             "\n"));
     QCOMPARE(jsonString("\t\xC3\xA9\xFF"), std::string("\"\\u0009\xC3\xA9\\ufffd\""));
     // A surrogate and an overlong form are not UTF-8 either.
     QCOMPARE(
         jsonString("\xED\xA0\x80\xE0\x80\xAF"), std::string(R"("\ufffd\ufffd\ufffd\ufffd\ufffd\ufffd")"));
+}
+
+// The grade: the passes of line reasoning, the line complete last, or the guess.
+void CheckerTest::grade_data()
+{
+    QTest::addColumn<QByteArray>("scheme");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("two passes") << enginetest::schemeFile({"#-#-", "##-#", "----", "-#--", "-##-", "##-#"})
+                                << "easy"
+                                << "every line is complete within 2 passes over the rows and columns";
+    QTest::newRow("three passes")
+        << enginetest::schemeFile({"-#####", "#-#-#-", "#-##--", "--##--", "#####-"}) << "medium"
+        << "row 5 is complete only in pass 3 over the rows and columns: it needs what the other lines reveal "
+           "first";
+    QTest::newRow("five passes") << enginetest::schemeFile({"-#-#", "#---", "##--", "-#--", "-#-#", "--#-"})
+                                 << "hard"
+                                 << "column 3 is complete only in pass 5 over the rows and columns: it needs "
+                                    "what the other lines reveal first";
+    QTest::newRow("a guess") << enginetest::schemeFile({"#--#", "-##-"}) << "hard"
+                             << "needs a guess: reasoning line by line leaves 8 cells open";
+    QTest::newRow("not unique: no grade") << enginetest::schemeFile({"-#", "#-"}) << ""
+                                          << "";
+}
+
+void CheckerTest::grade()
+{
+    QFETCH(QByteArray, scheme);
+    QFETCH(QString, grade);
+    QFETCH(QString, reason);
+    const CheckResult result = checkBytes("g.dis", scheme.toStdString());
+    QCOMPARE(QString::fromStdString(result.grade ? gradeKey(result.grade->level) : ""), grade);
+    QCOMPARE(QString::fromStdString(result.grade ? result.grade->reason : ""), reason);
 }
 
 void CheckerTest::folderWalk()

@@ -1,0 +1,19 @@
+// The editor's words: Italian as built, replaced from the game's language files. An entry of
+// the section "Translations" keyed "Editor.<part>.<property>" (the editor's own form name, its
+// part's object name, the property) replaces the built-in Italian text; a missing or empty
+// entry keeps it.
+#pragma once
+
+#include <QString>
+
+namespace editor {
+
+// Reads the language file at path (through lang's INI reader); an empty path, a missing file
+// or a missing entry gives the Italian words.
+void setLanguageFile(const QString& path);
+const QString& languageFile();
+
+// The word of key ("Editor.Nuovo.Caption") in the language chosen, or italian.
+QString word(const char* key, const QString& italian);
+
+} // namespace editor
