@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory figures of the running benchmark, read from /proc/self/status, and the reset of its
 // high-water mark. The engine, window, tool and soak benchmarks read memory through these.
 #pragma once

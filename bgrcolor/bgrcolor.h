@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours as 24-bit values $00BBGGRR (red in the low byte), the form in which the engine and
 // the language files write them, to and from QColor. Header-only on Qt Gui, so that the widget
 // set and the teacher's tools (which must not link Widgets) share the one conversion.

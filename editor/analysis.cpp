@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The verdict of a scheme with the cells it concerns, for the editor's panel and board.
 #include "analysis.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the verdict panel and the board show about a scheme: the checker's verdict and problems,
 // the cells line-by-line reasoning leaves open, the cells where a second picture differs, and the
 // lines with more runs than the five clues a line shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking in a worker thread of Qt's global pool.
 #include "checkrunner.h"
 

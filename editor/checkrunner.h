@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks schemes off the GUI thread, one at a time: a request made while a check runs waits,
 // and only the newest waiting request is checked next, so older ones are superseded.
 #pragma once

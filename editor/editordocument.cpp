@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scheme being drawn, its undo history, and its puzzle loaded by the engine.
 #include "editordocument.h"
 

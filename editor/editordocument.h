@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scheme being drawn: its file, the teacher's cell changes with their undo history, and the
 // puzzle as the game would show it (loaded by the engine through schemetools after every change).
 #pragma once

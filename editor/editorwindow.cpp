@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's main window and its file commands.
 #include "editorwindow.h"
 

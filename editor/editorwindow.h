@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's main window: menus, tool bar and status bar around the board and the verdict
 // panel; the file commands with their questions; the checks of every change off the GUI thread.
 #pragma once

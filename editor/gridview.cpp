@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the board and turning mouse strokes and keys into changes of the document.
 #include "gridview.h"
 

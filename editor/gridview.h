@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing board: the 21 x 21 cells as the file holds them, the clue areas as the game derives
 // them, the lines the game hides, the keyboard cursor, and the marks of the last check.
 #pragma once

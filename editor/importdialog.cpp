@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import dialog and its preview.
 #include "importdialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing a drawing into the editor: a picture with a live preview (threshold, fit to 21 x 21,
 // invert), a .non puzzle or a text grid, each read by the schemetools importers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a teacher's cell changes into the bytes of a scheme file.
 #include "schemetext.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of a scheme file and the cells a teacher changed in it: saving writes the changed
 // cells into the file as it was, so every byte the teacher did not touch stays as it was.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wording the checker's verdict for a teacher.
 #include "verdictpanel.h"
 

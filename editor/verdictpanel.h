@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The verdict panel: the check of the drawing in words a teacher understands, with the
 // checker's problems listed below it.
 #pragma once

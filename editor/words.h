@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's words: Italian as built, replaced from the game's language files. An entry of
 // the section "Translations" keyed "Editor.<part>.<property>" (the editor's own form name, its
 // part's object name, the property) replaces the built-in Italian text; a missing or empty

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Box numbering, line orders and mark classes.
 #include "board.h"
 

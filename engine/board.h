@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board of 693 one-character boxes: numbering, addressing, mark classes and the
 // narrow interface through which the engine reaches the boxes and the window parts it drives.
 #pragma once

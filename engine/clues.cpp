@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clue derivation: the runs of "1" marks of every row and column, at most five per line,
 // written into the clue slots flush against the grid.
 #include "game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colours of the board, as 24-bit values with blue in the high byte and red in the low byte.
 #pragma once
 

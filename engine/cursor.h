@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard cursor of the board: one position on the grid or on the clue slots beside and
 // above it, moved a step at a time, and the box that stands there.
 #pragma once

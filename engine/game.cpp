@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game object: the remaining counter and its display.
 #include "game.h"
 

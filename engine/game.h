@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The puzzle in play: scheme loading, clue derivation, the rules of marking and the play aids.
 // Every rule reads and writes the boxes of a BoardHost; the only state kept here is the
 // remaining counter.

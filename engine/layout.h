@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the 693 boxes stand in the window's design layout: the pitches and origins of the
 // grid, the clue groups and the line labels, in pixels at the design size, relative to the
 // panel that holds the board. The window places its boxes by it and the in-memory board gives

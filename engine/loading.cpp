@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scheme loading: the pick in the scheme list resets the cells, reads the drawing into the
 // cell marks, counts the picture cells and hides the lines without any.
 #include "game.h"

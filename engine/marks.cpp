@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mark generators: strings of random characters drawn from a two-position alphabet.
 #include "game.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain in-memory board: 693 boxes in their design state and a record of what the engine
 // did to the window parts it drives. The engine's tests and benchmarks play on it, and tools
 // that need the engine's own reading of a scheme (its marks, its clues) load schemes into it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of play: marking cells, the found step and completion, ticking clue slots, the
 // click marker, the SOS hover help and the elapsed-seconds tick.
 #include "game.h"

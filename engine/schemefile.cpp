@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a scheme file into its drawing with a fixed buffer, whatever the size of the file.
 #include "schemefile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a scheme file into its drawing: only the first 21 characters of the first 21 lines
 // matter, and the file is read to its end in fixed-size chunks, so memory stays bounded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper thread per job, waited for on a condition with a time limit, left behind detached.
 #include "boundedcall.h"
 

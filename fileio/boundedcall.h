@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Waiting a bounded time for file-system work that may block for ever: a folder on a network
 // server that stopped answering blocks a listing, a stat or a read until the server is back.
 #pragma once

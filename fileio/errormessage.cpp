@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runtime's messages for the error numbers that have one.
 #include "errormessage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message of an input/output failure, in the runtime's words, from the system's error number.
 #pragma once
 

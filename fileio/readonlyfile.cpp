@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, reading and closing a file with POSIX calls, which report the error number.
 #include "readonlyfile.h"
 

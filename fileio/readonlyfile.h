@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file opened read-only through POSIX calls and closed when it goes out of scope, so that no
 // descriptor leaks whatever the reader throws; failures come as the system's error numbers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzz target shares: a failed check that libFuzzer records as a crash with its
 // input, and a scratch folder for the readers that take a path.
 #pragma once

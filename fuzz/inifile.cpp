@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the INI reader behind the language files, read from a file as the translation
 // reads it and compared with a plain line-by-line reading of the same rules.
 #include "fuzzsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the language list lingue.txt, read by the real chooser into its combo box. Every
 // line is one entry exactly as written, lines end at LF or CR LF, and a line end after the last
 // line adds nothing; each entry leads to its language file by the file-name rule.

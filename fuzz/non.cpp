@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the .non puzzle reader, the solver on what it read, and the import of a .non file
 // into a drawing. A puzzle that reads is whole and consistent and reads back the same from its
 // own text; every picture the solver returns fits the clues (and is the goal when it is the only

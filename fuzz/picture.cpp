@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the picture importer. A picture that imports gives a drawing of at most 21 x 21
 // whose cells are exactly the dark pixels of the picture cropped to them; a picture whose dark
 // part is larger than the grid is refused, with its size, unless it may be reduced, and reduced

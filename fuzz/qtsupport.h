@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt application that the fuzz targets on Qt need, started once on the offscreen platform:
 // a QApplication for those with widgets, a QGuiApplication for pictures alone.
 #pragma once

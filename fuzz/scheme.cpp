@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the scheme file reader fed in chunks of every size, and the whole load with the
 // clue derivation on the in-memory board, both checked against the picture worked out here
 // from the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the decoding of the program's text files. Valid UTF-8 must come back as the same
 // bytes (less a leading byte-order mark); anything else is read as Windows-1252, one character
 // per byte, as the C library's own converter reads that code page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text rules of the language files, written out here on their own so that the targets can
 // check the readers against them: blanks, trimming and ASCII letter case.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the translation of a small window of real controls from a language file. The
 // first line of an input is the list of property paths, separated by "|"; the rest is the
 // language file. Checks: no exception but the conversion error of an integer property leaves

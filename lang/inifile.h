@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small reader for INI-structured files (the language files): sections, keys and values.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language chooser: lingue.txt into the combo box, and the chosen name into a pass.
 #include "languagechooser.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language chooser: fills the language combo box from lingue.txt and applies the chosen
 // language through a TLanguage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads, UTF-8 / Windows-1252 decoding and line splitting.
 #include "textfile.h"
 

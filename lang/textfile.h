@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the program's small text files: whole-file reads that fail with the runtime's messages
 // ("File not found", "File access denied", "I/O error <code>"), UTF-8 with a Windows-1252 fallback, and the
 // line rules of the language list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translation component: the pass over the entries, the walk through the component tree
 // and the writing of string, integer and string-list properties.
 #include "tlanguage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TLanguage: the translation component, which rewrites named properties of components from
 // the section "Translations" of a language file.
 #pragma once

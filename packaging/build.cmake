@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How the build is set up for the Debian package; included before any target or install rule.
 
 # Folders that the install rules create on the way get the usual modes, whatever the umask.

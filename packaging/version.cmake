@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The package's version and date, from the history: the project's version followed by the
 # number of commits (1.0.N), so that every landed change gives a higher version and a rebuilt
 # package updates an installed one; the date of the last commit dates the changelog entry and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmaps: clues, cropping and the "#"/"-" text form.
 #include "bitmap.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmap: a black-and-white picture of cells (at most 21 x 21 for a scheme), its run-length
 // clues, and its text form as "#" and "-" lines: what the importers produce and the solver
 // returns. Not to be confused with engine::SchemeDrawing, the cells of a scheme file as read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking schemes: the file's problems, the five-clue limit and the verdict of the solver on
 // the puzzle the engine loaded.
 #include "checker.h"

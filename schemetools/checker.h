@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking a scheme as a teacher needs it checked: the problems of its file (names, stray
 // characters, lines too long or too many, five-clue limit, no picture) and the verdict on the
 // puzzle the window shows: unique and solvable line by line, unique but needing trial, not

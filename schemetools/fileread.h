@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a whole input file with a size cap, refusing anything but a regular file.
 #pragma once
 

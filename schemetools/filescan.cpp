@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The raw-byte pass over a scheme file: byte-order mark, lone CR, content beyond the grid.
 #include "filescan.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pass over the raw bytes of a scheme file for what the drawing alone does not show: a
 // byte-order mark, a lone carriage return, characters after column 21 or after line 21.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grading a puzzle by the passes of line reasoning it needs.
 #include "grade.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How hard a puzzle is for a child, and why: line reasoning run in passes over the rows and
 // columns, the pass in which the last line is complete, and whether a guess is needed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import of a drawing from any of the sources the tool reads.
 #include "importer.h"
 

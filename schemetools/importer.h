@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing a drawing from a .non puzzle, a picture or a text grid: the source's kind, the
 // reading with its size cap, the solving of clues without a goal, and the scheme text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error an importer or exporter raises for input it cannot use: its message says in plain
 // words what is wrong, without the file's name, which the caller puts in front.
 #pragma once

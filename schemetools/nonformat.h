@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The public ".non" puzzle format: keys width, height, rows, columns, optional goal and
 // title; reading it with every contradiction reported, and writing a scheme as one.
 #pragma once

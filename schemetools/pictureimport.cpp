@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture import: threshold, crop, and area averaging down to the grid.
 #include "pictureimport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turning a picture (PNG, BMP, GIF, PBM/PGM/PPM, XPM, JPEG: what Qt reads) into a drawing:
 // dark pixels are picture cells, transparent and light ones blank, margins cropped, and a
 // picture larger than the grid refused or reduced by area averaging.

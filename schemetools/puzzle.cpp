@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the window's view of a scheme back from the engine's in-memory board.
 #include "puzzle.h"
 

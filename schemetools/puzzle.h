@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The puzzle exactly as the window shows it: a scheme loaded by the engine into its in-memory
 // board, and the cells, marks and clues read back from the boxes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text and JSON forms of check results.
 #include "report.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words a check result is reported in: lines of plain text for a teacher, or one JSON
 // object per line for scripts.
 #pragma once

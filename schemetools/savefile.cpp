@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving output files all or none: every target checked first, every file written to a
 // temporary file beside its target, then all renamed into place; a failure on the way takes
 // back what this run did.

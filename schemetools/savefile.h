@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the files an import or export makes without losing anything: all of them or none.
 // An existing file is kept unless overwriting is asked for, and each file is written to a
 // temporary file that is renamed into place only when every one is complete.

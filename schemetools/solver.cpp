@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line solving by dynamic programming over the placements of a line's clues, rows and columns
 // to a fixed point, and a budgeted search for what line reasoning cannot decide.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The nonogram solver: a complete line solver iterated over rows and columns to a fixed point,
 // then a depth-first search with a node budget that tells a unique picture from several.
 #pragma once

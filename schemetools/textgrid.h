@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain text grids: "#", "X", "1" or "█" for a filled cell; ".", "-", "0" or a blank for an
 // empty one; one line per row, in UTF-8. When every other character of every line is a blank
 // ("1 1 0 1"), and some line has two cells, the blanks only separate the cells.

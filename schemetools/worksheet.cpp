@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmap worksheets and pictures of schemes, and writing them as .non.
 #include "worksheet.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a scheme is exported as: an A4 worksheet (PDF) with the grid and its clues as the
 // window shows them, the finished picture (PNG), and the .non text with its goal.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing Tessaria need, if missing.
 # With --package only those that building the Debian package needs; with --fuzz also Debian's
 # clang and libFuzzer (compiler-rt), for scripts/fuzz.sh.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with Debian's clang into build-fuzz/ and runs each for
 # SECONDS (default 60), one after another; with TARGET names after SECONDS (as in fuzz/:
 # scheme, non, ...), only those. Prints per target the executions, executions per

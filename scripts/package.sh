@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package for an administrator: installs only what the build needs, makes an
 # optimised build of the installed programs alone (no tests, no benchmarks) in build-package/,
 # runs cpack -G DEB there and prints the path of the .deb.

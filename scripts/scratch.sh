@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the shell tests and benchmarks that start helper processes: $work is a temporary
 # folder of their own, and every process id added to pids is ended; both when the script exits.
 work=$(mktemp -d)

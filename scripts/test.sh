@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Tessaria and runs the whole test suite.
 # With --sanitize the build goes to build-asan, instrumented with ASan and UBSan.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaria-editor: the teacher's scheme editor; opens the file named on the command line, if any.
 #include "editorwindow.h"
 #include "framestamp.h"

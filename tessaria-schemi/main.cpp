@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaria-schemi: the teacher's command to check schemes, import drawings from other
 // formats and export schemes as worksheets, pictures and .non puzzles. A thin front end:
 // arguments, messages and exit status; the work is done by the schemetools library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BoardBox: painting, the Latin-1 text bridge to the engine, and the click and move events.
 #include "boardbox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BoardBox: one of the 693 one-character boxes of the board, a light custom-painted control.
 #pragma once
 

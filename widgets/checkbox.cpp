@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CheckBox: the click event on every change of the ticked state.
 #include "checkbox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CheckBox: a check box whose click event follows every change of its ticked state.
 #pragma once
 

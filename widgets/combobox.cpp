@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ComboBox: items, colours, row height and the change event of the user's edits and picks.
 #include "combobox.h"
 

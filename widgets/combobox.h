@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ComboBox: an editable drop-down list with a change event for the user's edits and picks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component tree: ownership, names and the name index.
 #include "component.h"
 

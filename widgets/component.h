@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component tree: every control and non-visual part has a Name, an owner and the
 // ordered list of components it owns. Ownership is not Qt's visual parenting: the main
 // window owns every control whatever panel shows it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The published geometry and flags every control shares, mixed between a Qt widget class and
 // the control: Left, Top, Width, Height, Visible and Enabled read and write the control's own
 // values (not the effective ones inherited from a hidden or disabled parent).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // UTF-8 with a Windows-1252 fallback.
 #include "decoding.h"
 

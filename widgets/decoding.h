@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text from 8-bit bytes: UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard error box and its replaceable reporter.
 #include "errors.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Errors raised inside an event handler end that handler and are shown in the standard
 // error box; tests replace the box with a reporter they can read.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FileListBox: listing a folder, the pick event and descending into sub-folders.
 #include "filelistbox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FileListBox: the entries of one folder, sub-folders first, with small icons.
 #pragma once
 

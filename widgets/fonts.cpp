@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Point sizes and character heights at 96 pixels per inch.
 #include "fonts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font sizes as the layout gives them: character heights in pixels at 96 pixels per inch,
 // and whole point sizes derived from them (pixels * 72 / 96, rounded half away from zero).
 #pragma once

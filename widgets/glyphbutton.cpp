@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GlyphButton: a platform-styled face with the caption placed by Margin.
 #include "glyphbutton.h"
 

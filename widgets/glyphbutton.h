@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GlyphButton: a plain push button whose caption is placed by Margin and Spacing.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Label: plain text, transparent background and automatic sizing.
 #include "label.h"
 

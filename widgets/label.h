@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Label: a line of static text that can size itself to its caption.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panel: fill, one-pixel bevel and centred caption.
 #include "panel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panel: a coloured rectangle with a bevel and an optional centred caption.
 #pragma once
 

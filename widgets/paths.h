@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File paths: the folder of the running program, and a name joined to a folder.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SkinPopupMenu: the menu's own drawing through a proxy style, and attaching it to a widget.
 #include "popupmenu.h"
 

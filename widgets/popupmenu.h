@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SkinPopupMenu and MenuItem: a popup menu drawn in the "DeepBlue" skin, and its items.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Published properties by name, with a per-class cache of case-insensitive look-ups.
 #include "properties.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Published properties by name: look-up ignoring ASCII case through Qt's meta-object system.
 #pragma once
 

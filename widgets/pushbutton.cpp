@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PushButton: the published part the push buttons share.
 #include "pushbutton.h"
 

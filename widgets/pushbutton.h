@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PushButton: what the two push buttons of the widget set share (GlyphButton, SkinButton).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RowHeightDelegate: the styled delegate's size with a row height of its control's.
 #include "rowheightdelegate.h"
 

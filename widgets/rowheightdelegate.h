@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RowHeightDelegate: every row of an item view as high as its control says, whatever the font.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shape: the outlined rectangle and its mouse-up event.
 #include "shape.h"
 

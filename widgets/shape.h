@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shape: a filled rectangle with an outline, drawn on its parent.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "DeepBlue" skin: drawing of the gradient face.
 #include "skin.h"
 

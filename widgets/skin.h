@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "DeepBlue" skin: the colours and face drawing shared by every skinned control.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SkinButton: the "DeepBlue" face and its caption.
 #include "skinbutton.h"
 

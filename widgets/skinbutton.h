@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SkinButton: a push button drawn in the widget set's "DeepBlue" skin.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SpinButton: two arrow halves with auto-repeat while held.
 #include "spinbutton.h"
 

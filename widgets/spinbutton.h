@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SpinButton: a pair of arrow buttons, up above down.
 #pragma once
 

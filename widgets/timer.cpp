@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timer: Enabled and Interval over a QTimer of its own.
 #include "timer.h"
 

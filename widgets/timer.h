@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timer: a non-visual component that ticks every Interval milliseconds while Enabled.
 #pragma once
 

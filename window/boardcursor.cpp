@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BoardCursor: the keys of the board, the cursor's frame, and what the boxes tell assistive
 // technology.
 #include "boardcursor.h"

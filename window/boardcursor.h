@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BoardCursor: the board's one stop in the tab order, its keys, and the frame that marks the box
 // under the keyboard cursor; with the accessible interfaces of the board.
 #pragma once

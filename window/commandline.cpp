@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answers the program gives without a window: help, version, and a missing display.
 #include "commandline.h"
 

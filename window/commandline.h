@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program answers before it opens its window: --help, --version, and no display.
 #pragma once
 

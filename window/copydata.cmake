@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run with cmake -P: copies schemi/ and lang/data/{lingue.txt,*.lng} beside the program.
 if(EXISTS ${SOURCE_DIR}/schemi)
   file(COPY ${SOURCE_DIR}/schemi DESTINATION ${DESTINATION})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window Form1: its composition, start-up and the handlers that drive the engine.
 #include "form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1: the main window, its controls on the panel Schermo and its event handlers.
 #pragma once
 

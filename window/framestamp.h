@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The moment of the first complete frame of the maximised window, printed for the start-up
 // benchmark when the environment variable TESSARIA_FRAME_STAMP is set (to anything).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's entry: the application, the main window Form1 and the event loop.
 #include "commandline.h"
 #include "form1.h"

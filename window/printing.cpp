@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the window: the fit rule and drawing one page on a printer.
 #include "printing.h"
 

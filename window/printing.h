@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the window: the fit rule of the printed image and the page it is drawn on.
 #pragma once
 

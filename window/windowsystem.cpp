@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asking the X server whether a window manager runs, through Qt's own connection to it.
 #include "windowsystem.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window system does for the main window beyond Qt's own reach.
 #pragma once
 

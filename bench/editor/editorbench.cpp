@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // editor_bench: prints the time of the verdict with its open cells after each of 1,000 random
 // edits of generated 21 x 21 drawings (median, 95th percentile, worst), the time of the search
 // for a suggestion, and, on the real window offscreen, the longest stall of the GUI thread's

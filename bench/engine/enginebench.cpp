@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark of the puzzle engine: median time of a 21 x 21 load with its clues on the
 // in-memory board, and the peak memory of loading a 1 GB scheme file and a 1 GB line.
 #include "game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times full rescales of a scaling panel carrying the main window's mix of ~720 controls.
 #include "boardbox.h"
 #include "checkbox.h"

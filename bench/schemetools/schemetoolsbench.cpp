@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark of checking schemes: a 21 x 21 check with uniqueness, 1,000 generated drawings
 // (random and picture-like) in one process with the worst of them, the solver's time against
 // the share of the grid that line reasoning leaves to trial, and a 1 GiB scheme file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak benchmark: a long random session on the real main window (offscreen), printing resident
 // memory as it goes; fails when memory keeps growing or an error box appears.
 #include "form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up benchmark: a bare Qt program that shows one maximised, empty
 // window, built with the same flags as Tessaria and timed the same way.
 #include "framestamp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second yardstick of the start-up benchmark: a plain Qt window with the kinds of controls
 // Tessaria shows at start (a line of text, a file list, a hidden editable combo box, check
 // boxes, buttons, a popup menu and 693 small widgets), built as simply as Qt allows. It shows

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times Tessaria's start against a bare Qt window built with the same flags: from exec to the
 # first complete frame of the maximised window, and the resident memory one second after exec;
 # the scheme editor against the same bare window.

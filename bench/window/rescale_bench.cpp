@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a full rescale of the main window (offscreen) between 814 x 629 and 1920 x 1080.
 #include "form1.h"
 #include "screen.h"

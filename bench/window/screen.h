@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The offscreen screen that the window benchmarks run on.
 #pragma once
 

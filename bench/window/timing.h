@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clocks and the median shared by the window benchmarks.
 #pragma once
 

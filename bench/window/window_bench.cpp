@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the main window (offscreen): start-up to first paint, a cell click, a scheme pick; and
 // the time and peak memory of entering a folder of 2,000 schemes and picking from it.
 #include "form1.h"

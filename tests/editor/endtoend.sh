@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real editor on an X server with a window manager, draws by keyboard, saves with
 # Ctrl+S and a path typed into the file dialog, and compares the file. Argument: the program.
 # XVFB_DISPLAY, when set, is the display number to start the X server on.

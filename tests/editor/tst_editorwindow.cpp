@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the editor's window, offscreen through its real widgets: strokes and keys, undo and
 // redo of every kind of change, open and save with the bytes compared, the verdict of each
 // kind, and the files that cannot be opened or saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of writing a teacher's cell changes into a scheme file: literal files with marks,
 // byte-order mark, CR LF and text beyond the grid, and random files read back by the engine.
 #include "schemetext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // While it lives, the process reads files as their permissions say even when it runs as root
 // (as CI does): the capabilities that let root read any file are dropped from the effective
 // set, and given back at the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for the engine tests: scheme files written as drawings, and the board read back
 // as drawings of its marks, its colours and its clues.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the board's numbering: cells, clue slots and labels at their corners, line orders,
 // box names and mark classes.
 #include "board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of clue derivation: runs read from the marks of a line, the five-clue limit, the
 // alignment against the grid, visibility of groups and labels, and the silver reset.
 #include "drawing.h"

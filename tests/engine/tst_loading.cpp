@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of scheme loading: the drawing read into the cell marks, dead lines, the counter,
 // the reset, picks that load nothing and read failures.
 #include "asanyuser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the rules of play: marking cells, the found step, completion, the click marker,
 // the SOS hover help, clue slot ticks and the elapsed-seconds display.
 #include "drawing.h"

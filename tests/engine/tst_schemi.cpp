@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the schemes that ship in schemi/: every one loads, has a picture, and no row or
 // column of it has more runs than the five clue slots can show.
 #include "drawing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX file reader: the error numbers it reports, reading to the end, and the descriptor
 // closed when the reader goes, also when its owner leaves by an exception.
 #include "readonlyfile.h"

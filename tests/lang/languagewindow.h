@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language corner of the program's window in miniature, for the language tests: "Form1",
 // owned by the application, owning every control although they lie on the panel "Schermo".
 #pragma once

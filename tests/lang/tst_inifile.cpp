@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the text-file helpers and the INI reader behind the language files.
 #include "asanyuser.h"
 #include "inifile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the language chooser and of the language files that ship with the program.
 #include "combobox.h"
 #include "component.h"

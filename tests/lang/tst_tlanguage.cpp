@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the translation component TLanguage on a small window of its own.
 #include "component.h"
 #include "languagewindow.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack, checks it with Debian's own tools, unpacks it and starts
 # the program from there. Arguments: the build folder, the source folder, the packaging_unpacked
 # test program, and whether this is the sanitizer build (ON/OFF).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the files of the unpacked Debian package: it finds the shipped schemes and
 // languages, and the administrator's scheme folder appears in the list through its link.
 // package.sh runs it with TESSARIA_UNPACKED_ROOT set to the folder the package was unpacked in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A shown form with one scaling panel on it, for the scaling tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the handlers by control kind: which handlers each Qt kind gets, each property handler's capture
 // and apply, the combo-box rule and the page rules.
 #include "scalingfixture.h"

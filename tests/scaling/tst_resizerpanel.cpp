@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the scaling panel: proportional bounds, fonts, collection order and the modes.
 #include "scalingfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of checking: the engine's clues read back on random drawings, one golden case per
 // problem kind and verdict, the JSON form, the walk through folders and the shipped schemes.
 #include "checker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the tessaria-schemi command as a teacher runs it: exit statuses, one-line errors,
 // nothing written on bad input or over an existing file, --help on every command.
 #include "drawing.h"

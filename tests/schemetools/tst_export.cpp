@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of exporting: the worksheet's pages and their size, the finished picture, and the
 // .non text read back to the same puzzle.
 #include "importer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of importing: one golden case per source format, pictures reduced to the grid, and
 // the bad input every importer must refuse with its reason.
 #include "importer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the solver: the line solver against every placement of small lines, and the whole
 // solver against brute force on every 4 x 4 drawing.
 #include "solver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-character board box: the byte-exact text bridge to the engine, capitals and full
 // display of longer texts, the design colours, no typing, clicks and moves only while enabled,
 // and repaints held back by a batch.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component tree through real controls: look-up by name ignoring ASCII case, the index
 // kept right on rename, removal and destruction, and removal notices reaching the siblings.
 #include "boardbox.h"

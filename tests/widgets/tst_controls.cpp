@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smaller controls: the combo box's change event, the check box's click event, the timer,
 // the label's automatic size, the shape's mouse-up, the spin button and the popup menu; and
 // the guard that ends a handler with the error box.

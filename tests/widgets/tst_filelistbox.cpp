@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list: entry order, what is not listed, the pick event by mouse and keys, descent
 // into a sub-folder by double click, names that are not UTF-8, and a missing folder.
 #include "filelistbox.h"

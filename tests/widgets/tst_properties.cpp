@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Published properties of every control kind, read and written by name as the translation
 // component and the scaling panel do.
 #include "boardbox.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads the program back through AT-SPI on an X server of its own with a session bus of its own:
 # the controls' names, the cell under the keyboard cursor and its state (atspi_probe.py).
 # Skipped, with the reason, where the machine lacks what that needs. Argument: the program.

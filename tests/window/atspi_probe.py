@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads the running program back through AT-SPI, as a screen reader does: the names of the
 # controls, and the cell under the keyboard cursor with its state. Runs inside a session bus of
 # its own (dbus-run-session) on an X server given by DISPLAY. Argument: the program, beside a

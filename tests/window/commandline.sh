@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's answers without a window: --help and --version print and exit 0 also where no
 # display can be reached, and a start without arguments there says so in one line and exits 1
 # (instead of Qt's abort). Argument: the program.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program on an X server where no window manager runs and checks that its window
 # fills the screen all the same, with the scheme list filled. Argument: the program.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A CUPS spooler of a test's own: a cupsd with its own configuration, spool and socket in a
 // temporary folder, and a cups-pdf queue as its default that writes its PDFs into that folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A throw-away exe folder with a "schemi" folder of scheme files, for the main window tests.
 #pragma once
 

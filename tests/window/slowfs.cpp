@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A FUSE file system whose folder stops answering on command, as a network folder does when its
 // server goes down. It holds one scheme, /x.dis. Commands on standard input, one per line:
 // "readdir" blocks every listing of the folder, "stat" every look at /x.dis (as a hard NFS

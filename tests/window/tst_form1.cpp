@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the main window through its real controls: layout, start-up, list, play, aids.
 #include "windowtest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the language chooser on the main window: the flag, the combo box and the captions.
 #include "windowtest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the main window's scaling: maximised to 1920 x 1080 and back, on the real controls.
 #include "windowtest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of "STAMPA": the fit rule, the image of the window it prints, and the page.
 #include "form1.h"
 #include "printing.h"

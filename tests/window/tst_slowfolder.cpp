@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scheme folder that stops answering, as a network folder does when its server goes down: the
 // window still answers, reports the folder, keeps the game and the list, and ESCI ends it. The
 // folder is a FUSE file system (slowfs) that the test mounts itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main-window tests share: a window on a throw-away exe folder, and the error box
 // replaced by a list of the messages it would have shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base scaling panel, the one-control handler, the property handler base and the font handler.
 #include "customrp.h"
 

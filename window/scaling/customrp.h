@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of the scaling panel (a frame that keeps every control on it at the same
 // proportional place and size whenever its own size changes), the handler that does so for one
 // control, and the base of the handlers that scale one property, with the font's.

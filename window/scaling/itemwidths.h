@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item collections the width handlers read and write through a published property: a
 // control that wants its status panels, list columns or header sections scaled publishes one of
 // these (the control kinds of scalablekinds.h do).

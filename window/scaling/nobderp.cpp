@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scaling panel the program uses, its combo-box and page rules, and its property handlers.
 #include "nobderp.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scaling panel the program uses: which property handlers each kind of Qt control gets, the
 // extra rules for combo boxes and multi-page controls, and the property handlers other than the
 // font's (tab sizes, scroll ranges, item widths, header sections, grid sizes, margins).

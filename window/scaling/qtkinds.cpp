@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's widget kinds as the scaling panel sees them: containers, pages and font properties.
 #include "qtkinds.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the scaling panel sees Qt's widget kinds: which widgets are containers and which of their
 // children it scales, the multi-page containers, and which property is a control's font.
 #pragma once

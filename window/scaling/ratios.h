@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scaling handlers' arithmetic: a length as a fraction of a size, and a fraction of a size
 // back to a length (private to the scaling library).
 #pragma once

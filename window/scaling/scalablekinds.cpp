@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scaling library's public control kinds: Qt controls that publish the property names the
 // scaling handlers look up.
 #include "scalablekinds.h"

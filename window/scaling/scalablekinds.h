@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scaling library's public control kinds (target `scalingkinds`, linked apart from the panel):
 // Qt controls that publish the properties the scaling handlers look up by name (item heights,
 // scroll ranges, grid defaults, tab sizes, margins, status panels, header sections, columns), so
