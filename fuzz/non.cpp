@@ -122,6 +122,13 @@ void checkSolver(const NonPuzzle& puzzle)
     }
 }
 
+// The size that import judges: the puzzle without its blank margins, which it crops first.
+bool fitsTheGrid(const NonPuzzle& puzzle)
+{
+    return withoutEmptyEnds(puzzle.columns).size() <= std::size_t(GridSize)
+        && withoutEmptyEnds(puzzle.rows).size() <= std::size_t(GridSize);
+}
+
 void checkImport(const std::string& path, const std::optional<NonPuzzle>& puzzle, bool allowNotUnique)
 {
     ImportOptions options;
@@ -130,8 +137,8 @@ void checkImport(const std::string& path, const std::optional<NonPuzzle>& puzzle
     try {
         const Bitmap drawing = importBitmap(path, SourceKind::Non, options);
         fuzz::check(puzzle.has_value(), "a file that does not read was imported");
-        fuzz::check(puzzle->width <= GridSize && puzzle->height <= GridSize,
-            "a puzzle larger than the grid imported");
+        fuzz::check(
+            fitsTheGrid(*puzzle), "a puzzle larger than the grid, without its blank margins, imported");
         fuzz::check(!drawing.empty() && drawing.width() <= GridSize && drawing.height() <= GridSize,
             "an import larger than the grid, or empty");
         fuzz::check(drawing.cropped() == drawing, "an import with empty border lines");
@@ -141,8 +148,7 @@ void checkImport(const std::string& path, const std::optional<NonPuzzle>& puzzle
         fuzz::check(!puzzle->goal || drawing == puzzle->goal->cropped(), "the import is not the goal");
     } catch (const InputError& error) {
         checkMessage(error.message());
-        fuzz::check(!puzzle || !puzzle->goal || puzzle->width > GridSize || puzzle->height > GridSize
-                || puzzle->goal->filledCount() == 0,
+        fuzz::check(!puzzle || !puzzle->goal || !fitsTheGrid(*puzzle) || puzzle->goal->filledCount() == 0,
             "a puzzle with a goal that fits the grid was refused");
     }
 }
