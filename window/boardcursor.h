@@ -26,21 +26,22 @@ namespace window {
 // boxes included), and leaves the box's centre in its own colour. Being no child of Schermo, it
 // is neither scaled nor printed with the panel.
 //
-// The words that describe a box to assistive technology are published properties, so that the
-// translation component rewrites them like any caption ("Form1.Cursore.CellText").
+// The words that describe a box to assistive technology are published properties on the members
+// themselves (no accessors: only the properties read and write them), so that the translation
+// component rewrites them like any caption ("Form1.Cursore.CellText").
 class BoardCursor : public QWidget, public widgets::Component {
     Q_OBJECT
     Q_PROPERTY(QString Name READ name WRITE setName)
     // "%1" the row, "%2" the column, "%3" one of the three state words below.
-    Q_PROPERTY(QString CellText READ cellText WRITE setCellText)
-    Q_PROPERTY(QString ToFindText READ toFindText WRITE setToFindText)
-    Q_PROPERTY(QString FoundText READ foundText WRITE setFoundText)
-    Q_PROPERTY(QString BlankText READ blankText WRITE setBlankText)
+    Q_PROPERTY(QString CellText MEMBER cellText_)
+    Q_PROPERTY(QString ToFindText MEMBER toFindText_)
+    Q_PROPERTY(QString FoundText MEMBER foundText_)
+    Q_PROPERTY(QString BlankText MEMBER blankText_)
     // "%1" the row or column, "%2" the clue's number.
-    Q_PROPERTY(QString RowClueText READ rowClueText WRITE setRowClueText)
-    Q_PROPERTY(QString ColumnClueText READ columnClueText WRITE setColumnClueText)
+    Q_PROPERTY(QString RowClueText MEMBER rowClueText_)
+    Q_PROPERTY(QString ColumnClueText MEMBER columnClueText_)
     // Added after a comma to a clue that the player has ticked off.
-    Q_PROPERTY(QString TickedText READ tickedText WRITE setTickedText)
+    Q_PROPERTY(QString TickedText MEMBER tickedText_)
 
 public:
     using BoxSource = std::function<widgets::BoardBox*(int n)>;
@@ -58,21 +59,6 @@ public:
     // What box n says to assistive technology, in the words of the properties above. A cell's
     // state comes from its colour alone: its hidden mark is never told.
     QString describe(int n) const;
-
-    QString cellText() const { return cellText_; }
-    void setCellText(const QString& text) { cellText_ = text; }
-    QString toFindText() const { return toFindText_; }
-    void setToFindText(const QString& text) { toFindText_ = text; }
-    QString foundText() const { return foundText_; }
-    void setFoundText(const QString& text) { foundText_ = text; }
-    QString blankText() const { return blankText_; }
-    void setBlankText(const QString& text) { blankText_ = text; }
-    QString rowClueText() const { return rowClueText_; }
-    void setRowClueText(const QString& text) { rowClueText_ = text; }
-    QString columnClueText() const { return columnClueText_; }
-    void setColumnClueText(const QString& text) { columnClueText_ = text; }
-    QString tickedText() const { return tickedText_; }
-    void setTickedText(const QString& text) { tickedText_ = text; }
 
     widgets::BoardBox* boxWidget(int n) const { return boxAt_(n); }
     // The rectangle of box n in this widget's coordinates.

@@ -112,9 +112,8 @@ void CommandTest::checkExitStatus()
     QCOMPARE(closed.status, 1);
     QCOMPARE(closed.out,
         dir_.filePath("shared/teacher")
-            + ": warning: other users may not read or enter this folder: children may not be able to open "
-              "its "
-              "schemes\n"
+            + ": warning: other users may not read or enter this folder: children may not be able to "
+              "open its schemes\n"
             + dir_.filePath("shared/teacher/one.dis") + ": unique and solvable line by line\n");
 }
 

@@ -58,6 +58,11 @@ const QByteArray SmallScheme = "#-#\n###\n-#-\n";
 // A second scheme with other clues, to tell a new load from the old board.
 const QByteArray OtherScheme = "-##\n##-\n";
 
+// The guide-line panels and their check box, which follow the boxes both in the order the window
+// creates its components and in the tab order.
+const QStringList GuideLinesAfterTheBoxes {
+    "Panel2", "Panel3", "Panel4", "CheckBox2", "Panel5", "Panel6", "Panel7", "Panel8"};
+
 // Withholds a window's activations, as where there is no window manager or focus-stealing
 // prevention leaves a new window inactive.
 class ActivationWithheld : public QObject {
@@ -117,6 +122,13 @@ private:
         QCOMPARE(found.size(), 1);
         const QRect r = form->CaricaSchemi->visualItemRect(found.first());
         QTest::mouseClick(form->CaricaSchemi->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    // The window of openWindow() with small.dis picked from the list, as most cases start.
+    void openOnSmall()
+    {
+        openWindow();
+        pick(QStringLiteral("small.dis"));
     }
 
     void click(int n) { QTest::mouseClick(box(n), Qt::LeftButton, {}, QPoint(10, 10)); }
@@ -351,15 +363,7 @@ private slots:
             "SceltaLingua", "BitBtn1", "SpinButton1", "CheckBox1"};
         for (int n = 1; n <= 693; ++n)
             expected << QStringLiteral("suiEdit%1").arg(n);
-        expected << "Panel2"
-                 << "Panel3"
-                 << "Panel4"
-                 << "CheckBox2"
-                 << "Panel5"
-                 << "Panel6"
-                 << "Panel7"
-                 << "Panel8"
-                 << "suiPopupMenu1"
+        expected << GuideLinesAfterTheBoxes << "suiPopupMenu1"
                  << "IngrandisciSchema"
                  << "VerticaleF31"
                  << "Language1"
@@ -380,15 +384,7 @@ private slots:
             "BitBtn1", "SpinButton1", "CheckBox1", "Cursore"};
         for (int n = 1; n <= 693; ++n)
             expected << QStringLiteral("suiEdit%1").arg(n);
-        expected << "Panel1"
-                 << "Panel2"
-                 << "Panel3"
-                 << "Panel4"
-                 << "CheckBox2"
-                 << "Panel5"
-                 << "Panel6"
-                 << "Panel7"
-                 << "Panel8";
+        expected << "Panel1" << GuideLinesAfterTheBoxes;
         const auto takesFocus = [&window](const QString& name) {
             return qobject_cast<QWidget*>(window.findComponent(name)->object())->focusPolicy() != Qt::NoFocus;
         };
@@ -673,8 +669,7 @@ private slots:
 
     void pickLoadsAndShowsClues()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         QVERIFY(errors.isEmpty());
         QCOMPARE(label4(), QStringLiteral("6"));
         QVERIFY(form->Label2->isVisible());
@@ -711,8 +706,7 @@ private slots:
 
     void cellClicks()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         const int filled = cell(1, 1);
         const int blank = cell(1, 2);
 
@@ -746,8 +740,7 @@ private slots:
 
     void clueSlotClicks()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         const QRect marker = form->Shape1->geometry();
         const int clue = rowClueSlot(2, 5); // "3"
         const int empty = rowClueSlot(2, 1); // shown with its group, but empty
@@ -765,8 +758,7 @@ private slots:
 
     void sosHover()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         const QRect marker = form->Shape1->geometry();
         const int filled = cell(2, 2);
         const int blank = cell(3, 1);
@@ -940,8 +932,7 @@ private slots:
     // on the clicked box and gives the board the keys.
     void spaceOnTheCursor()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         keys(QStringLiteral("Left Space"));
         QCOMPARE(box(rowClueSlot(1, 5))->backgroundColor(), White);
         // Slot 1 of row 1 holds no clue; the clue slots of row 5 are hidden.
@@ -973,8 +964,7 @@ private slots:
     // marker stays. Unticked, moves find nothing.
     void sosByCursor()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         keys(QStringLiteral("Right*2 Down"));
         QCOMPARE(label4(), QStringLiteral("6"));
         const QRect marker = form->Shape1->geometry();
@@ -999,8 +989,7 @@ private slots:
     // While the board has the keys, no key loads a scheme, changes the list or quits.
     void noKeyOnTheBoardChangesTheScheme()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         click(cell(1, 1));
         QCOMPARE(label4(), QStringLiteral("5"));
         QListWidgetItem* current = form->CaricaSchemi->currentItem();
@@ -1024,8 +1013,7 @@ private slots:
     // in the image that "STAMPA" prints.
     void cursorFrame()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         keys(QStringLiteral("Right"));
         const QColor frame(0xD0, 0x00, 0xD0);
         const QRect r = box(cell(1, 2))->geometry();
@@ -1092,8 +1080,7 @@ private slots:
     // themselves need a platform that reports accessibility active, which offscreen is not.)
     void accessibleBoard()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         // Picture and blank cells alike are still to be found.
         QCOMPARE(spoken(cell(1, 1)), QStringLiteral("riga 1, colonna 1: da scoprire"));
         QCOMPARE(spoken(cell(1, 2)), QStringLiteral("riga 1, colonna 2: da scoprire"));
@@ -1147,8 +1134,7 @@ private slots:
 
     void zoomItemsDoNothing()
     {
-        openWindow();
-        pick(QStringLiteral("small.dis"));
+        openOnSmall();
         click(cell(1, 1));
         const QImage before = form->Schermo->grab().toImage();
         QSignalSpy zoomIn(form->IngrandisciSchema, &QAction::triggered);
