@@ -11,10 +11,12 @@
 #include "words.h"
 
 #include "errors.h"
+#include "inifile.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +29,8 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(std::string)
+
+using namespace Qt::StringLiterals;
 
 using editor::EditorWindow;
 
@@ -590,8 +594,9 @@ void EditorWindowTest::worksheet()
     QVERIFY(errors_.front().startsWith(nextFileName_ + QStringLiteral(": cannot be written")));
 }
 
-// Every shipped language file names the editor's parts; choosing one rewrites menus, actions,
-// title and verdict, and Italian comes back without a file.
+// Every language of lingue.txt names each of the editor's parts that Italian names (a missing
+// key fails); choosing one rewrites menus, actions, title and verdict, and Italian comes back
+// without a file.
 void EditorWindowTest::shippedLanguageFiles_data()
 {
     QTest::addColumn<QString>("language");
@@ -599,26 +604,43 @@ void EditorWindowTest::shippedLanguageFiles_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("verdict");
 
-    QTest::newRow("english") << "english"
-                             << "&Open…"
-                             << "untitled.dis[*] – Tessaria – Scheme editor"
-                             << "Solvable line by line";
-    QTest::newRow("deutsch") << "deutsch"
-                             << "Ö&ffnen…"
-                             << "unbenannt.dis[*] – Tessaria – Rätsel-Editor"
-                             << "Zeile für Zeile lösbar";
-    QTest::newRow("français") << "français"
-                              << "&Ouvrir…"
-                              << "sans titre.dis[*] – Tessaria – Éditeur de grilles"
-                              << "Soluble ligne par ligne";
-    QTest::newRow("español") << "español"
-                             << "&Abrir…"
-                             << "sin título.dis[*] – Tessaria – Editor de esquemas"
-                             << "Resoluble fila a fila";
-    QTest::newRow("italiano") << "italiano"
-                              << "&Apri…"
-                              << "senza nome.dis[*] – Tessaria – Editor di schemi"
-                              << "Risolvibile riga per riga";
+    struct Expected {
+        const char* open;
+        const char* title;
+        const char* verdict;
+    };
+    const QHash<QString, Expected> expected {
+        {u"english"_s, {"&Open…", "untitled.dis[*] – Tessaria – Scheme editor", "Solvable line by line"}},
+        {u"deutsch"_s, {"Ö&ffnen…", "unbenannt.dis[*] – Tessaria – Rätsel-Editor", "Zeile für Zeile lösbar"}},
+        {u"français"_s,
+            {"&Ouvrir…", "sans titre.dis[*] – Tessaria – Éditeur de grilles", "Soluble ligne par ligne"}},
+        {u"español"_s,
+            {"&Abrir…", "sin título.dis[*] – Tessaria – Editor de esquemas", "Resoluble fila a fila"}},
+        {u"italiano"_s,
+            {"&Apri…", "senza nome.dis[*] – Tessaria – Editor di schemi", "Risolvibile riga per riga"}},
+        {u"română"_s,
+            {"&Deschide…", "fără nume.dis[*] – Tessaria – Editor de desene", "Se rezolvă rând cu rând"}},
+        {u"shqip"_s,
+            {"&Hap…", "pa emër.dis[*] – Tessaria – Redaktori i skemave", "Zgjidhet rresht pas rreshti"}},
+        {u"العربية"_s, {"&فتح…", "بدون اسم.dis[*] – Tessaria – محرر الرسوم", "يحل صفًا بصف"}},
+        {u"中文"_s, {"打开(&O)…", "未命名.dis[*] – Tessaria – 图案编辑器", "可以逐行解出"}},
+        {u"українська"_s,
+            {"&Відкрити…", "без назви.dis[*] – Tessaria – Редактор схем", "Розв'язується рядок за рядком"}},
+    };
+    QFile list(QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/lingue.txt"));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    int rows = 0;
+    for (const QString& line : QString::fromUtf8(list.readAll()).split(u'\n')) {
+        const QString language = line.trimmed();
+        if (language.isEmpty())
+            continue;
+        const Expected words = expected.value(language, {"", "", ""});
+        QTest::newRow(language.toUtf8().constData())
+            << language << QString::fromUtf8(words.open) << QString::fromUtf8(words.title)
+            << QString::fromUtf8(words.verdict);
+        ++rows;
+    }
+    QCOMPARE(rows, 10);
 }
 
 void EditorWindowTest::shippedLanguageFiles()
@@ -627,10 +649,25 @@ void EditorWindowTest::shippedLanguageFiles()
     QFETCH(QString, open);
     QFETCH(QString, title);
     QFETCH(QString, verdict);
+    const QString path
+        = QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/") + language + QStringLiteral(".lng");
+
+    // The keys of the editor's parts, as the Italian file names them.
+    QFile italian(QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/italiano.lng"));
+    QVERIFY(italian.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList keys;
+    for (const QString& line : QString::fromUtf8(italian.readAll()).split(u'\n'))
+        if (line.startsWith(u"Editor."))
+            keys << line.section(u'=', 0, 0);
+    QCOMPARE(keys.size(), 56);
+    const lang::IniFile file(path);
+    for (const QString& key : keys)
+        QVERIFY2(!file.value(u"Translations", key).isEmpty(), qPrintable(language + u": "_s + key));
+    QVERIFY2(!open.isEmpty(), "a language of lingue.txt without a row of expected words");
+
     QVERIFY(window_->openFile(write(QStringLiteral("l.dis"), "##\n#-\n")));
     waitForVerdict();
-    window_->chooseLanguage(
-        QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/") + language + QStringLiteral(".lng"));
+    window_->chooseLanguage(path);
     QCOMPARE(window_->findChild<QAction*>(QStringLiteral("Apri"))->text(), open);
     QCOMPARE(window_->verdict().verdictText(), verdict);
     window_->document().newScheme();
