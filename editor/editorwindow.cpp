@@ -368,19 +368,23 @@ void EditorWindow::askWorksheet(bool solution)
         exportWorksheet(path, solution);
 }
 
-bool EditorWindow::exportWorksheet(const QString& path, bool solution)
+schemetools::Sheet EditorWindow::worksheetSheet() const
 {
     const QString file = document_->filePath();
     schemetools::Sheet sheet;
-    sheet.title = (file.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
-                                  : QFileInfo(file).fileName())
-                      .section(QLatin1Char('.'), 0, 0)
-                      .toStdString();
+    sheet.name = (file.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
+                                 : QFileInfo(file).fileName())
+                     .section(QLatin1Char('.'), 0, 0)
+                     .toStdString();
     sheet.puzzle = document_->puzzle();
+    return sheet;
+}
+
+bool EditorWindow::exportWorksheet(const QString& path, bool solution)
+{
     try {
         schemetools::saveFiles(
-            {{path.toStdString(),
-                schemetools::worksheetPdf({sheet}, solution, schemetools::WorksheetWords {})}},
+            {{path.toStdString(), schemetools::worksheetPdf({worksheetSheet()}, solution, worksheetWords())}},
             true);
     } catch (const schemetools::InputError& error) {
         widgets::reportError(QString::fromStdString(error.message()));

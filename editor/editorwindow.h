@@ -3,6 +3,8 @@
 // panel; the file commands with their questions; the checks of every change off the GUI thread.
 #pragma once
 
+#include "worksheet.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -55,6 +57,9 @@ public:
     bool importFile(const QString& path);
     // Writes the drawing's worksheet as a PDF (with the solution page when asked) to path.
     bool exportWorksheet(const QString& path, bool solution);
+    // The drawing as a worksheet's sheet: untitled, as tessaria-schemi prints a single scheme
+    // (a title with the name would give the picture away); its name heads the solution page.
+    schemetools::Sheet worksheetSheet() const;
     // Sets the language file the captions are read from (empty: Italian) and applies it.
     void chooseLanguage(const QString& languageFile);
 

@@ -37,4 +37,11 @@ QString word(const char* key, const QString& italian)
     return value.isEmpty() ? italian : value;
 }
 
+schemetools::WorksheetWords worksheetWords()
+{
+    return schemetools::worksheetWords([](const char* key) {
+        return current().file.value(u"Translations", QString::fromLatin1(key)).toStdString();
+    });
+}
+
 } // namespace editor

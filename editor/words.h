@@ -5,6 +5,8 @@
 // entry keeps it.
 #pragma once
 
+#include "worksheet.h"
+
 #include <QString>
 
 namespace editor {
@@ -16,5 +18,9 @@ const QString& languageFile();
 
 // The word of key ("Editor.Nuovo.Caption") in the language chosen, or italian.
 QString word(const char* key, const QString& italian);
+
+// The worksheet's words ("Foglio.*" entries) in the language chosen, as tessaria-schemi export
+// --language reads them from the same file.
+schemetools::WorksheetWords worksheetWords();
 
 } // namespace editor

@@ -381,4 +381,20 @@ std::string puzzleNon(const Sheet& sheet)
     return writeNon(non);
 }
 
+WorksheetWords worksheetWords(const std::function<std::string(const char* key)>& lookup)
+{
+    WorksheetWords words;
+    auto take = [&lookup](const char* key, std::string& word) {
+        std::string value = lookup(key);
+        if (!value.empty())
+            word = std::move(value);
+    };
+    take("Foglio.Nome.Caption", words.name);
+    take("Foglio.Classe.Caption", words.schoolClass);
+    take("Foglio.Data.Caption", words.date);
+    take("Foglio.Istruzioni.Caption", words.instruction);
+    take("Foglio.Soluzione.Caption", words.solution);
+    return words;
+}
+
 } // namespace schemetools

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRectF>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ struct WorksheetWords {
                               "riga e colonna, nell'ordine, con almeno una casella bianca tra due gruppi.";
     std::string solution = "Soluzione"; // heads a solution page, before the scheme's name
 };
+
+// The worksheet's words of a language: lookup gives the UTF-8 text of a key of the language
+// file ("Foglio.Nome.Caption"), empty when the file has none, which keeps the Italian word.
+// Every front end takes its words through this, so the keys are named in one place only.
+WorksheetWords worksheetWords(const std::function<std::string(const char* key)>& lookup);
 
 // One A4 portrait page per sheet: title, lines for name, class and date, the instruction, and
 // the visible part of the grid with its clue groups (white slots, clues in black) and line

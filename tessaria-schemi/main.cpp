@@ -445,18 +445,9 @@ std::optional<WorksheetWords> worksheetWords(const std::string& name)
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     const lang::IniFile file(path);
-    WorksheetWords words;
-    auto take = [&file](const char* key, std::string& word) {
-        const QString value = file.value(u"Translations", QString::fromLatin1(key));
-        if (!value.isEmpty())
-            word = value.toStdString();
-    };
-    take("Foglio.Nome.Caption", words.name);
-    take("Foglio.Classe.Caption", words.schoolClass);
-    take("Foglio.Data.Caption", words.date);
-    take("Foglio.Istruzioni.Caption", words.instruction);
-    take("Foglio.Soluzione.Caption", words.solution);
-    return words;
+    return schemetools::worksheetWords([&file](const char* key) {
+        return file.value(u"Translations", QString::fromLatin1(key)).toStdString();
+    });
 }
 
 // What a sheet is titled: with --title its text, with --no-title nothing; otherwise the

@@ -587,6 +587,16 @@ void EditorWindowTest::worksheet()
     const QByteArray pdf = read(QStringLiteral("w.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(int(pdf.count("/Type /Page\n")), pages);
+    // A single sheet has no title (the name would give the picture away); the name heads the
+    // solution page. The words follow the language chosen, Italian without a file.
+    QCOMPARE(window_->worksheetSheet().title, std::string());
+    QCOMPARE(window_->worksheetSheet().name, std::string("w"));
+    QCOMPARE(editor::worksheetWords().solution, std::string("Soluzione"));
+    window_->chooseLanguage(QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/english.lng"));
+    QCOMPARE(editor::worksheetWords().name, std::string("Name"));
+    QCOMPARE(editor::worksheetWords().solution, std::string("Solution"));
+    window_->chooseLanguage(QString());
+    QCOMPARE(editor::worksheetWords().name, std::string("Nome"));
     // A folder that does not exist: the error names the file.
     nextFileName_ = dir_.filePath(QStringLiteral("none/w.pdf"));
     window_->findChild<QAction*>(action)->trigger();
