@@ -28,6 +28,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -110,7 +112,11 @@ void EditorWindow::createActions()
         if (!path.isEmpty())
             importFile(path);
     });
-    make(worksheet_, "SchedaPdf", QStringLiteral("Scheda in &PDF…"), QKeySequence(QStringLiteral("Ctrl+P")),
+    make(print_, "Stampa", QStringLiteral("S&tampa la scheda…"), QKeySequence::Print,
+        [this] { printWorksheet(false); });
+    make(printSolution_, "StampaSoluzione", QStringLiteral("Stampa la scheda con la so&luzione…"),
+        QKeySequence(), [this] { printWorksheet(true); });
+    make(worksheet_, "SchedaPdf", QStringLiteral("Scheda in &PDF…"), QKeySequence(),
         [this] { askWorksheet(false); });
     make(worksheetSolution_, "SchedaPdfSoluzione", QStringLiteral("Scheda in PDF con la s&oluzione…"),
         QKeySequence(), [this] { askWorksheet(true); });
@@ -164,7 +170,7 @@ void EditorWindow::createMenus()
     file->addActions({new_, open_, save_, saveAs_});
     file->addSeparator();
     file->addAction(import_);
-    file->addActions({worksheet_, worksheetSolution_});
+    file->addActions({print_, printSolution_, worksheet_, worksheetSolution_});
     file->addSeparator();
     file->addAction(quit_);
     QMenu* edit = menuBar()->addMenu(QString());
@@ -388,6 +394,26 @@ bool EditorWindow::exportWorksheet(const QString& path, bool solution)
             true);
     } catch (const schemetools::InputError& error) {
         widgets::reportError(QString::fromStdString(error.message()));
+        return false;
+    }
+    return true;
+}
+
+bool EditorWindow::printWorksheet(bool solution)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QString::fromStdString(worksheetSheet().name));
+    QPrintDialog dialog(&printer, this);
+    const bool accepted = dialogs_.print ? dialogs_.print(printer) : dialog.exec() == QDialog::Accepted;
+    if (!accepted)
+        return false;
+    if (!schemetools::paintWorksheet(printer, {worksheetSheet()}, solution, worksheetWords())) {
+        const QString target
+            = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        widgets::reportError(
+            word("Editor.StampaNonRiuscita.Caption", QStringLiteral("%1: la stampa non è riuscita"))
+                .arg(target));
         return false;
     }
     return true;

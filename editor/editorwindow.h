@@ -7,6 +7,8 @@
 
 #include <QMainWindow>
 
+class QPrinter;
+
 #include <functional>
 #include <vector>
 
@@ -35,6 +37,8 @@ public:
         std::function<int()> keepChanges;
         // The import dialog, filled: whether it is accepted.
         std::function<bool(ImportDialog& dialog)> import;
+        // The print dialog on printer: whether to print.
+        std::function<bool(QPrinter& printer)> print;
     };
 
     explicit EditorWindow(QWidget* parent = nullptr);
@@ -60,6 +64,9 @@ public:
     // The drawing as a worksheet's sheet: untitled, as tessaria-schemi prints a single scheme
     // (a title with the name would give the picture away); its name heads the solution page.
     schemetools::Sheet worksheetSheet() const;
+    // Asks for a printer in Qt's print dialog and prints the worksheet on it (with the solution
+    // page when asked). False when nothing was printed.
+    bool printWorksheet(bool solution);
     // Sets the language file the captions are read from (empty: Italian) and applies it.
     void chooseLanguage(const QString& languageFile);
 
@@ -115,6 +122,8 @@ private:
     QAction* import_ = nullptr;
     QAction* worksheet_ = nullptr;
     QAction* worksheetSolution_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* printSolution_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QRectF>
 
 #include <functional>
@@ -46,6 +47,12 @@ WorksheetWords worksheetWords(const std::function<std::string(const char* key)>&
 // the worksheets, in the same order) with the picture filled in, headed by words.solution and
 // the sheet's name.
 QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution, const WorksheetWords& words);
+
+// The same pages painted on device (a printer, a PDF writer) from its current page on: each A4
+// page scaled to fit the device's paintable area and centred in it. worksheetPdf paints through
+// this. False when no painter can begin on the device (a printer that is not valid).
+bool paintWorksheet(
+    QPagedPaintDevice& device, const std::vector<Sheet>& sheets, bool solution, const WorksheetWords& words);
 
 // One page of that worksheet (filled: its solution page) drawn on a white A4 image of
 // dotsPerInch: a preview, the same drawing as the PDF's.

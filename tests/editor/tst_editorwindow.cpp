@@ -19,6 +19,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -94,7 +95,13 @@ void EditorWindowTest::init()
             ++asked_;
             return keepAnswer_;
         },
-        {}});
+        {},
+        [this](QPrinter& printer) {
+            // Never a printer of the machine: the print goes to the PDF file named next.
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(nextFileName_);
+            return true;
+        }});
     window_->resize(900, 700);
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -486,13 +493,15 @@ void EditorWindowTest::import()
     press(Qt::Key_Down);
     press(Qt::Key_Down);
     press(Qt::Key_Space); // row 3, column 1: cleared by the import
-    window_->setDialogs({{}, {}, [&](editor::ImportDialog& dialog) {
-                             if (threshold > 0)
-                                 dialog.threshold().setValue(threshold);
-                             if (invert)
-                                 dialog.invert().setChecked(true);
-                             return true;
-                         }});
+    window_->setDialogs({{}, {},
+        [&](editor::ImportDialog& dialog) {
+            if (threshold > 0)
+                dialog.threshold().setValue(threshold);
+            if (invert)
+                dialog.invert().setChecked(true);
+            return true;
+        },
+        {}});
     const QStringList before = picture(3);
     QVERIFY(window_->importFile(path));
     QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join(QLatin1Char('\n'))));
@@ -567,19 +576,24 @@ void EditorWindowTest::unsavedChangesAreAskedFor()
     QVERIFY(!window_->isWindowModified());
 }
 
-// The worksheet of the drawing as a PDF: one page, or two with the solution.
+// The worksheet of the drawing as a PDF or printed (here through QPrinter into a PDF file):
+// one page, or two with the solution.
 void EditorWindowTest::worksheet_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("pages");
-    QTest::newRow("worksheet") << "SchedaPdf" << 1;
-    QTest::newRow("with the solution") << "SchedaPdfSoluzione" << 2;
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("worksheet") << "SchedaPdf" << 1 << ": cannot be written";
+    QTest::newRow("with the solution") << "SchedaPdfSoluzione" << 2 << ": cannot be written";
+    QTest::newRow("printed") << "Stampa" << 1 << ": la stampa non è riuscita";
+    QTest::newRow("printed with the solution") << "StampaSoluzione" << 2 << ": la stampa non è riuscita";
 }
 
 void EditorWindowTest::worksheet()
 {
     QFETCH(QString, action);
     QFETCH(int, pages);
+    QFETCH(QString, failure);
     QVERIFY(window_->openFile(write(QStringLiteral("w.dis"), "##\n#-\n")));
     nextFileName_ = dir_.filePath(QStringLiteral("w.pdf"));
     window_->findChild<QAction*>(action)->trigger();
@@ -601,7 +615,7 @@ void EditorWindowTest::worksheet()
     nextFileName_ = dir_.filePath(QStringLiteral("none/w.pdf"));
     window_->findChild<QAction*>(action)->trigger();
     QCOMPARE(errors_.size(), 1);
-    QVERIFY(errors_.front().startsWith(nextFileName_ + QStringLiteral(": cannot be written")));
+    QVERIFY2(errors_.front().startsWith(nextFileName_ + failure), qPrintable(errors_.front()));
 }
 
 // Every language of lingue.txt names each of the editor's parts that Italian names (a missing
@@ -669,7 +683,7 @@ void EditorWindowTest::shippedLanguageFiles()
     for (const QString& line : QString::fromUtf8(italian.readAll()).split(u'\n'))
         if (line.startsWith(u"Editor."))
             keys << line.section(u'=', 0, 0);
-    QCOMPARE(keys.size(), 56);
+    QCOMPARE(keys.size(), 59);
     const lang::IniFile file(path);
     for (const QString& key : keys)
         QVERIFY2(!file.value(u"Translations", key).isEmpty(), qPrintable(language + u": "_s + key));
