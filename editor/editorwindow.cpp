@@ -48,6 +48,18 @@ QString fileMessage(const QString& path, const QString& cause)
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), cause);
 }
 
+// The message of a file that cannot be read or written: the file and its cause in the chosen
+// language, or the library's own words for a cause without a word (naming the file when the
+// library does not).
+QString failureMessage(const QString& path, const schemetools::InputError& error)
+{
+    const QString cause = causeWord(error.cause());
+    if (!cause.isEmpty())
+        return fileMessage(path, cause);
+    const QString message = QString::fromStdString(error.message());
+    return message.startsWith(path + QLatin1Char(':')) ? message : fileMessage(path, message);
+}
+
 } // namespace
 
 EditorWindow::EditorWindow(QWidget* parent)
@@ -321,14 +333,14 @@ bool EditorWindow::openFile(const QString& path)
     try {
         bytes = schemetools::readCapped(path.toStdString(), SchemeFileCap);
     } catch (const schemetools::InputError& error) {
-        widgets::reportError(fileMessage(path, QString::fromStdString(error.message())));
+        widgets::reportError(failureMessage(path, error));
         return false;
     }
     // A scheme is text: a NUL byte in its lines means some other kind of file.
     const std::size_t lines = std::min(bytes.size(), static_cast<std::size_t>(4096));
     if (std::find(bytes.begin(), bytes.begin() + static_cast<long>(lines), '\0')
         != bytes.begin() + static_cast<long>(lines)) {
-        widgets::reportError(fileMessage(path, QStringLiteral("is not a scheme: it holds binary data")));
+        widgets::reportError(fileMessage(path, notASchemeWord()));
         return false;
     }
     document_->reset(std::move(bytes), path);
@@ -358,8 +370,7 @@ bool EditorWindow::saveTo(const QString& path)
     try {
         schemetools::saveFiles({{path.toStdString(), QByteArray::fromStdString(document_->bytes())}}, true);
     } catch (const schemetools::InputError& error) {
-        // The library's message names the file already.
-        widgets::reportError(QString::fromStdString(error.message()));
+        widgets::reportError(failureMessage(path, error));
         return false;
     }
     document_->markSaved(path);
@@ -393,7 +404,7 @@ bool EditorWindow::exportWorksheet(const QString& path, bool solution)
             {{path.toStdString(), schemetools::worksheetPdf({worksheetSheet()}, solution, worksheetWords())}},
             true);
     } catch (const schemetools::InputError& error) {
-        widgets::reportError(QString::fromStdString(error.message()));
+        widgets::reportError(failureMessage(path, error));
         return false;
     }
     return true;
@@ -435,7 +446,7 @@ bool EditorWindow::importFile(const QString& path)
         document_->setPicture(picture, QStringLiteral("Importa"));
         return true;
     } catch (const schemetools::InputError& error) {
-        widgets::reportError(fileMessage(path, QString::fromStdString(error.message())));
+        widgets::reportError(failureMessage(path, error));
         return false;
     }
 }
