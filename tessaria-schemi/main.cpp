@@ -64,7 +64,8 @@ Then one line per problem, with the file, its line where it has one, and "error"
 Options:
   --json          one JSON object per line for each scheme: file, verdict (unique-line,
                   unique-trial, not-unique, undecided, error), problems [{severity, message,
-                  line}], and second (the other picture) when it is not unique
+                  line}], grade (easy, medium, hard) and gradeReason (why, in words) when it
+                  has one picture, and second (the other picture) when it is not unique
   --budget STEPS  how many search steps a verdict may take (default 20000)
   --help          this text
 
