@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -34,6 +35,8 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace editor {
 
@@ -41,7 +44,14 @@ namespace {
 
 // A scheme file is a few hundred bytes; anything this large is no scheme.
 constexpr std::size_t SchemeFileCap = 1024 * 1024;
-const char* const SharedFolder = "/usr/local/share/tessaria/schemi";
+
+// Whether this process may create files in folder, judged by its effective user and
+// capabilities, as the write itself will be (QFileInfo::isWritable asks with the real user,
+// which for root grants everything).
+bool writableFolder(const QString& folder)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
 
 QString fileMessage(const QString& path, const QString& cause)
 {
@@ -259,10 +269,10 @@ void EditorWindow::updateTitle()
     save_->setEnabled(document_->isModified());
 }
 
-QString EditorWindow::schemeFolder()
+QString EditorWindow::schemeFolder() const
 {
-    const QFileInfo shared(QString::fromLatin1(SharedFolder));
-    if (shared.isDir() && shared.isWritable())
+    const QFileInfo shared(sharedFolder_);
+    if (shared.isDir() && writableFolder(shared.filePath()))
         return shared.filePath();
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("schemi"));
 }
@@ -351,7 +361,7 @@ bool EditorWindow::openFile(const QString& path)
 bool EditorWindow::save()
 {
     const QString path = document_->filePath();
-    if (path.isEmpty() || !QFileInfo(QFileInfo(path).path()).isWritable())
+    if (path.isEmpty() || !writableFolder(QFileInfo(path).path()))
         return saveAs();
     return saveTo(path);
 }
@@ -359,7 +369,7 @@ bool EditorWindow::save()
 bool EditorWindow::saveAs()
 {
     const QString current = document_->filePath();
-    const bool writable = !current.isEmpty() && QFileInfo(QFileInfo(current).path()).isWritable();
+    const bool writable = !current.isEmpty() && writableFolder(QFileInfo(current).path());
     const QString path
         = askFileName(FileQuestion::Save, writable ? QFileInfo(current).path() : schemeFolder());
     return !path.isEmpty() && saveTo(path);

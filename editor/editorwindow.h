@@ -72,7 +72,10 @@ public:
 
     // The folder where saving starts: the shared folder of the administrators when it is
     // writable, else the game's scheme folder.
-    static QString schemeFolder();
+    QString schemeFolder() const;
+    // The administrators' folder for every user (/usr/local/share/tessaria/schemi); tests give
+    // one of their own.
+    void setSharedFolder(const QString& folder) { sharedFolder_ = folder; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +104,7 @@ private:
     CheckRunner* checks_;
     QLabel* position_;
     Dialogs dialogs_;
+    QString sharedFolder_ = QStringLiteral("/usr/local/share/tessaria/schemi");
     struct Caption {
         QAction* action;
         QByteArray key;

@@ -10,6 +10,7 @@
 #include "verdictpanel.h"
 #include "words.h"
 
+#include "asanyuser.h"
 #include "errors.h"
 #include "inifile.h"
 
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -58,6 +60,8 @@ private slots:
     void filesThatCannotBeOpened_data();
     void filesThatCannotBeOpened();
     void failedSaveKeepsTheChanges();
+    void saveAsFromAFolderThatCannotBeWritten_data();
+    void saveAsFromAFolderThatCannotBeWritten();
     void unsavedChangesAreAskedFor();
     void worksheet_data();
     void worksheet();
@@ -82,15 +86,22 @@ private:
     QString nextFileName_;
     int keepAnswer_ = QMessageBox::Cancel;
     int asked_ = 0;
+    int savesAsked_ = 0; // names asked for saving
+    QString askedFolder_; // where the last file dialog started
 };
 
 void EditorWindowTest::init()
 {
     errors_.clear();
     asked_ = 0;
+    savesAsked_ = 0;
     widgets::setErrorReporter([this](const QString& message) { errors_ << message; });
     window_ = std::make_unique<EditorWindow>();
-    window_->setDialogs({[this](EditorWindow::FileQuestion, const QString&) { return nextFileName_; },
+    window_->setDialogs({[this](EditorWindow::FileQuestion question, const QString& folder) {
+                             savesAsked_ += question == EditorWindow::FileQuestion::Save ? 1 : 0;
+                             askedFolder_ = folder;
+                             return nextFileName_;
+                         },
         [this] {
             ++asked_;
             return keepAnswer_;
@@ -576,6 +587,52 @@ void EditorWindowTest::failedSaveKeepsTheChanges()
     QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!window_->isWindowModified());
     QCOMPARE(read(QStringLiteral("a.dis")).left(23), QByteArray("#--------------------\n-"));
+}
+
+// A scheme opened from a folder the teacher cannot write (the shipped ones) is not saved in
+// place: Save asks for a name, starting in the administrators' shared folder when that one is
+// writable, else in the game's scheme folder. Root's override of file permissions is dropped,
+// so that the folders are judged as a teacher's account would find them.
+void EditorWindowTest::saveAsFromAFolderThatCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("sharedWritable");
+    QTest::newRow("the shared folder is writable") << true;
+    QTest::newRow("the shared folder is read-only") << false;
+}
+
+void EditorWindowTest::saveAsFromAFolderThatCannotBeWritten()
+{
+    QFETCH(bool, sharedWritable);
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("shipped")));
+    const QString shipped = write(QStringLiteral("shipped/gatto.dis"), "##\n#-\n");
+    const QString shared = dir_.filePath(QStringLiteral("shared"));
+    QVERIFY(QDir().mkpath(shared));
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+        | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(QFileInfo(shipped).path(), readOnly));
+    if (!sharedWritable)
+        QVERIFY(QFile::setPermissions(shared, readOnly));
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(QFileInfo(shipped).path(), readOnly | QFileDevice::WriteOwner);
+        QFile::setPermissions(shared, readOnly | QFileDevice::WriteOwner);
+    });
+    window_->setSharedFolder(shared);
+    QVERIFY(window_->openFile(shipped));
+    press(Qt::Key_Space);
+    nextFileName_ = shared + QStringLiteral("/gatto.dis");
+    {
+        const enginetest::WithoutReadOverride asAnyUser;
+        QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+    }
+    QCOMPARE(savesAsked_, 1);
+    QCOMPARE(askedFolder_,
+        sharedWritable ? shared
+                       : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("schemi")));
+    QCOMPARE(read(QStringLiteral("shipped/gatto.dis")), QByteArray("##\n#-\n"));
+    if (sharedWritable) {
+        QCOMPARE(read(QStringLiteral("shared/gatto.dis")), QByteArray("-#\n#-\n"));
+        QVERIFY(!window_->isWindowModified());
+    }
 }
 
 void EditorWindowTest::unsavedChangesAreAskedFor()
