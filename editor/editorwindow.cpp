@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -261,9 +262,11 @@ void EditorWindow::updateTitle()
     const QString path = document_->filePath();
     const QString name = path.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
                                         : QFileInfo(path).fileName();
-    setWindowTitle(
-        QStringLiteral("%1[*] – %2")
-            .arg(name, word("Editor.Titolo.Caption", QStringLiteral("Tessaria – Editor di schemi"))));
+    const QString title = word("Editor.Titolo.Caption", QStringLiteral("Tessaria – Editor di schemi"));
+    // The window system adds the program's display name to a title that lacks it: the same
+    // words, so that no Italian name follows a translated title.
+    QGuiApplication::setApplicationDisplayName(title);
+    setWindowTitle(QStringLiteral("%1[*] – %2").arg(name, title));
     setWindowModified(document_->isModified());
     // Saving an unchanged file would write the very same bytes: nothing to do.
     save_->setEnabled(document_->isModified());
