@@ -13,6 +13,7 @@
 #include "asanyuser.h"
 #include "errors.h"
 #include "inifile.h"
+#include "privatecups.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,7 +22,9 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSlider>
@@ -41,6 +44,7 @@ class EditorWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void startsOnAnEmptyGridWithFocus();
@@ -65,6 +69,7 @@ private slots:
     void unsavedChangesAreAskedFor();
     void worksheet_data();
     void worksheet();
+    void printsOnASpooler();
     void shippedLanguageFiles_data();
     void shippedLanguageFiles();
 
@@ -80,6 +85,8 @@ private:
     QString write(const QString& name, const QByteArray& bytes);
     QByteArray read(const QString& name) const;
 
+    // The CUPS setup of this process: until a test starts its spooler, no printer at all.
+    std::unique_ptr<PrivateCups> cups_;
     std::unique_ptr<EditorWindow> window_;
     QTemporaryDir dir_;
     QStringList errors_;
@@ -89,6 +96,12 @@ private:
     int savesAsked_ = 0; // names asked for saving
     QString askedFolder_; // where the last file dialog started
 };
+
+void EditorWindowTest::initTestCase()
+{
+    cups_ = std::make_unique<PrivateCups>();
+    QVERIFY(cups_->isValid());
+}
 
 void EditorWindowTest::init()
 {
@@ -691,6 +704,35 @@ void EditorWindowTest::worksheet()
     window_->findChild<QAction*>(action)->trigger();
     QCOMPARE(errors_.size(), 1);
     QVERIFY2(errors_.front().startsWith(nextFileName_ + failure), qPrintable(errors_.front()));
+}
+
+// Printing through the print dialog on a real spooler: a cupsd of the test's own whose default
+// queue is a cups-pdf printer gets the worksheet and its solution, two pages.
+void EditorWindowTest::printsOnASpooler()
+{
+    if (!cups_->start())
+        QSKIP(qPrintable(QStringLiteral("CUPS cannot be started here: ") + cups_->reason()));
+    const auto stop = qScopeGuard([this] { cups_->stop(); });
+    QVERIFY2(cups_->addDefaultPdfQueue(), qPrintable(cups_->reason()));
+    QVERIFY(window_->openFile(write(QStringLiteral("p.dis"), "##\n#-\n")));
+    // The dialog accepts only the private queue, never a printer of the machine.
+    window_->setDialogs({{}, {}, {}, [](QPrinter& printer) {
+                             return printer.outputFormat() == QPrinter::NativeFormat
+                                 && printer.printerName() == PrivateCups::Queue;
+                         }});
+    QVERIFY(window_->printWorksheet(true));
+    QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join(QLatin1Char('\n'))));
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        !cups_->pdfs().isEmpty() && cups_->idle(), qPrintable(cups_->errorLog()), 120000);
+    QCOMPARE(cups_->pdfs().size(), 1);
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {cups_->pdfs().first()});
+    QVERIFY2(info.waitForFinished(60000) && info.exitCode() == 0,
+        "pdfinfo failed (scripts/deps.sh installs poppler-utils)");
+    QVERIFY2(
+        QString::fromLocal8Bit(info.readAllStandardOutput())
+            .contains(QRegularExpression(QStringLiteral("^Pages: +2$"), QRegularExpression::MultilineOption)),
+        "the printed worksheet does not have two pages");
 }
 
 // Every language of lingue.txt names each of the editor's parts that Italian names (a missing
