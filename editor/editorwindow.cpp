@@ -156,11 +156,11 @@ void EditorWindow::createActions()
         [this] { document_->shift(-1, 0); });
     make(shiftDown_, "SpostaGiu", QStringLiteral("Sposta in &giù"), QKeySequence(QStringLiteral("Ctrl+Down")),
         [this] { document_->shift(1, 0); });
-    make(shiftLeft_, "SpostaSinistra", QStringLiteral("Sposta a &sinistra"),
+    make(shiftLeft_, "SpostaSinistra", QStringLiteral("Sposta a si&nistra"),
         QKeySequence(QStringLiteral("Ctrl+Left")), [this] { document_->shift(0, -1); });
     make(shiftRight_, "SpostaDestra", QStringLiteral("Sposta a &destra"),
         QKeySequence(QStringLiteral("Ctrl+Right")), [this] { document_->shift(0, 1); });
-    make(mirror_, "Rifletti", QStringLiteral("&Rifletti sinistra–destra"),
+    make(mirror_, "Rifletti", QStringLiteral("R&ifletti sinistra–destra"),
         QKeySequence(QStringLiteral("Ctrl+M")), [this] { document_->mirror(); });
     connect(&document_->undoStack(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
     connect(&document_->undoStack(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);

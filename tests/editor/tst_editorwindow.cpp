@@ -20,6 +20,8 @@
 #include <QFile>
 #include <QHash>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
@@ -810,6 +812,22 @@ void EditorWindowTest::shippedLanguageFiles()
     waitForVerdict();
     window_->chooseLanguage(path);
     QCOMPARE(window_->findChild<QAction*>(QStringLiteral("Apri"))->text(), open);
+    // Within the menu bar and within each menu, no two captions share an Alt key.
+    const auto clash = [](const QList<QAction*>& actions) {
+        QHash<QString, QString> seen; // the Alt key, the caption that has it
+        for (const QAction* action : actions) {
+            const QString key = QKeySequence::mnemonic(action->text()).toString();
+            if (key.isEmpty())
+                continue;
+            if (seen.contains(key))
+                return seen.value(key) + u" / "_s + action->text();
+            seen.insert(key, action->text());
+        }
+        return QString();
+    };
+    QCOMPARE(clash(window_->menuBar()->actions()), QString());
+    for (const QMenu* menu : window_->menuBar()->findChildren<QMenu*>())
+        QCOMPARE(clash(menu->actions()), QString());
     QCOMPARE(window_->verdict().verdictText(), verdict);
     window_->document().newScheme();
     QCOMPARE(window_->windowTitle(), title);
