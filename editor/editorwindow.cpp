@@ -22,16 +22,22 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace editor {
 
@@ -39,11 +45,30 @@ namespace {
 
 // A scheme file is a few hundred bytes; anything this large is no scheme.
 constexpr std::size_t SchemeFileCap = 1024 * 1024;
-const char* const SharedFolder = "/usr/local/share/tessaria/schemi";
+
+// Whether this process may create files in folder, judged by its effective user and
+// capabilities, as the write itself will be (QFileInfo::isWritable asks with the real user,
+// which for root grants everything).
+bool writableFolder(const QString& folder)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
 
 QString fileMessage(const QString& path, const QString& cause)
 {
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), cause);
+}
+
+// The message of a file that cannot be read or written: the file and its cause in the chosen
+// language, or the library's own words for a cause without a word (naming the file when the
+// library does not).
+QString failureMessage(const QString& path, const schemetools::InputError& error)
+{
+    const QString cause = causeWord(error.cause());
+    if (!cause.isEmpty())
+        return fileMessage(path, cause);
+    const QString message = QString::fromStdString(error.message());
+    return message.startsWith(path + QLatin1Char(':')) ? message : fileMessage(path, message);
 }
 
 } // namespace
@@ -110,7 +135,11 @@ void EditorWindow::createActions()
         if (!path.isEmpty())
             importFile(path);
     });
-    make(worksheet_, "SchedaPdf", QStringLiteral("Scheda in &PDF…"), QKeySequence(QStringLiteral("Ctrl+P")),
+    make(print_, "Stampa", QStringLiteral("S&tampa la scheda…"), QKeySequence::Print,
+        [this] { printWorksheet(false); });
+    make(printSolution_, "StampaSoluzione", QStringLiteral("Stampa la scheda con la so&luzione…"),
+        QKeySequence(), [this] { printWorksheet(true); });
+    make(worksheet_, "SchedaPdf", QStringLiteral("Scheda in &PDF…"), QKeySequence(),
         [this] { askWorksheet(false); });
     make(worksheetSolution_, "SchedaPdfSoluzione", QStringLiteral("Scheda in PDF con la s&oluzione…"),
         QKeySequence(), [this] { askWorksheet(true); });
@@ -127,11 +156,11 @@ void EditorWindow::createActions()
         [this] { document_->shift(-1, 0); });
     make(shiftDown_, "SpostaGiu", QStringLiteral("Sposta in &giù"), QKeySequence(QStringLiteral("Ctrl+Down")),
         [this] { document_->shift(1, 0); });
-    make(shiftLeft_, "SpostaSinistra", QStringLiteral("Sposta a &sinistra"),
+    make(shiftLeft_, "SpostaSinistra", QStringLiteral("Sposta a si&nistra"),
         QKeySequence(QStringLiteral("Ctrl+Left")), [this] { document_->shift(0, -1); });
     make(shiftRight_, "SpostaDestra", QStringLiteral("Sposta a &destra"),
         QKeySequence(QStringLiteral("Ctrl+Right")), [this] { document_->shift(0, 1); });
-    make(mirror_, "Rifletti", QStringLiteral("&Rifletti sinistra–destra"),
+    make(mirror_, "Rifletti", QStringLiteral("R&ifletti sinistra–destra"),
         QKeySequence(QStringLiteral("Ctrl+M")), [this] { document_->mirror(); });
     connect(&document_->undoStack(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
     connect(&document_->undoStack(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
@@ -164,7 +193,7 @@ void EditorWindow::createMenus()
     file->addActions({new_, open_, save_, saveAs_});
     file->addSeparator();
     file->addAction(import_);
-    file->addActions({worksheet_, worksheetSolution_});
+    file->addActions({print_, printSolution_, worksheet_, worksheetSolution_});
     file->addSeparator();
     file->addAction(quit_);
     QMenu* edit = menuBar()->addMenu(QString());
@@ -233,18 +262,20 @@ void EditorWindow::updateTitle()
     const QString path = document_->filePath();
     const QString name = path.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
                                         : QFileInfo(path).fileName();
-    setWindowTitle(
-        QStringLiteral("%1[*] – %2")
-            .arg(name, word("Editor.Titolo.Caption", QStringLiteral("Tessaria – Editor di schemi"))));
+    const QString title = word("Editor.Titolo.Caption", QStringLiteral("Tessaria – Editor di schemi"));
+    // The window system adds the program's display name to a title that lacks it: the same
+    // words, so that no Italian name follows a translated title.
+    QGuiApplication::setApplicationDisplayName(title);
+    setWindowTitle(QStringLiteral("%1[*] – %2").arg(name, title));
     setWindowModified(document_->isModified());
     // Saving an unchanged file would write the very same bytes: nothing to do.
     save_->setEnabled(document_->isModified());
 }
 
-QString EditorWindow::schemeFolder()
+QString EditorWindow::schemeFolder() const
 {
-    const QFileInfo shared(QString::fromLatin1(SharedFolder));
-    if (shared.isDir() && shared.isWritable())
+    const QFileInfo shared(sharedFolder_);
+    if (shared.isDir() && writableFolder(shared.filePath()))
         return shared.filePath();
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("schemi"));
 }
@@ -315,14 +346,14 @@ bool EditorWindow::openFile(const QString& path)
     try {
         bytes = schemetools::readCapped(path.toStdString(), SchemeFileCap);
     } catch (const schemetools::InputError& error) {
-        widgets::reportError(fileMessage(path, QString::fromStdString(error.message())));
+        widgets::reportError(failureMessage(path, error));
         return false;
     }
     // A scheme is text: a NUL byte in its lines means some other kind of file.
     const std::size_t lines = std::min(bytes.size(), static_cast<std::size_t>(4096));
     if (std::find(bytes.begin(), bytes.begin() + static_cast<long>(lines), '\0')
         != bytes.begin() + static_cast<long>(lines)) {
-        widgets::reportError(fileMessage(path, QStringLiteral("is not a scheme: it holds binary data")));
+        widgets::reportError(fileMessage(path, notASchemeWord()));
         return false;
     }
     document_->reset(std::move(bytes), path);
@@ -333,7 +364,7 @@ bool EditorWindow::openFile(const QString& path)
 bool EditorWindow::save()
 {
     const QString path = document_->filePath();
-    if (path.isEmpty() || !QFileInfo(QFileInfo(path).path()).isWritable())
+    if (path.isEmpty() || !writableFolder(QFileInfo(path).path()))
         return saveAs();
     return saveTo(path);
 }
@@ -341,7 +372,7 @@ bool EditorWindow::save()
 bool EditorWindow::saveAs()
 {
     const QString current = document_->filePath();
-    const bool writable = !current.isEmpty() && QFileInfo(QFileInfo(current).path()).isWritable();
+    const bool writable = !current.isEmpty() && writableFolder(QFileInfo(current).path());
     const QString path
         = askFileName(FileQuestion::Save, writable ? QFileInfo(current).path() : schemeFolder());
     return !path.isEmpty() && saveTo(path);
@@ -352,8 +383,7 @@ bool EditorWindow::saveTo(const QString& path)
     try {
         schemetools::saveFiles({{path.toStdString(), QByteArray::fromStdString(document_->bytes())}}, true);
     } catch (const schemetools::InputError& error) {
-        // The library's message names the file already.
-        widgets::reportError(QString::fromStdString(error.message()));
+        widgets::reportError(failureMessage(path, error));
         return false;
     }
     document_->markSaved(path);
@@ -368,22 +398,46 @@ void EditorWindow::askWorksheet(bool solution)
         exportWorksheet(path, solution);
 }
 
-bool EditorWindow::exportWorksheet(const QString& path, bool solution)
+schemetools::Sheet EditorWindow::worksheetSheet() const
 {
     const QString file = document_->filePath();
     schemetools::Sheet sheet;
-    sheet.title = (file.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
-                                  : QFileInfo(file).fileName())
-                      .section(QLatin1Char('.'), 0, 0)
-                      .toStdString();
+    sheet.name = (file.isEmpty() ? word("Editor.SenzaNome.Caption", QStringLiteral("senza nome.dis"))
+                                 : QFileInfo(file).fileName())
+                     .section(QLatin1Char('.'), 0, 0)
+                     .toStdString();
     sheet.puzzle = document_->puzzle();
+    return sheet;
+}
+
+bool EditorWindow::exportWorksheet(const QString& path, bool solution)
+{
     try {
         schemetools::saveFiles(
-            {{path.toStdString(),
-                schemetools::worksheetPdf({sheet}, solution, schemetools::WorksheetWords {})}},
+            {{path.toStdString(), schemetools::worksheetPdf({worksheetSheet()}, solution, worksheetWords())}},
             true);
     } catch (const schemetools::InputError& error) {
-        widgets::reportError(QString::fromStdString(error.message()));
+        widgets::reportError(failureMessage(path, error));
+        return false;
+    }
+    return true;
+}
+
+bool EditorWindow::printWorksheet(bool solution)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QString::fromStdString(worksheetSheet().name));
+    QPrintDialog dialog(&printer, this);
+    const bool accepted = dialogs_.print ? dialogs_.print(printer) : dialog.exec() == QDialog::Accepted;
+    if (!accepted)
+        return false;
+    if (!schemetools::paintWorksheet(printer, {worksheetSheet()}, solution, worksheetWords())) {
+        const QString target
+            = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        widgets::reportError(
+            word("Editor.StampaNonRiuscita.Caption", QStringLiteral("%1: la stampa non è riuscita"))
+                .arg(target));
         return false;
     }
     return true;
@@ -405,7 +459,7 @@ bool EditorWindow::importFile(const QString& path)
         document_->setPicture(picture, QStringLiteral("Importa"));
         return true;
     } catch (const schemetools::InputError& error) {
-        widgets::reportError(fileMessage(path, QString::fromStdString(error.message())));
+        widgets::reportError(failureMessage(path, error));
         return false;
     }
 }

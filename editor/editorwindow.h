@@ -3,7 +3,11 @@
 // panel; the file commands with their questions; the checks of every change off the GUI thread.
 #pragma once
 
+#include "worksheet.h"
+
 #include <QMainWindow>
+
+class QPrinter;
 
 #include <functional>
 #include <vector>
@@ -33,6 +37,8 @@ public:
         std::function<int()> keepChanges;
         // The import dialog, filled: whether it is accepted.
         std::function<bool(ImportDialog& dialog)> import;
+        // The print dialog on printer: whether to print.
+        std::function<bool(QPrinter& printer)> print;
     };
 
     explicit EditorWindow(QWidget* parent = nullptr);
@@ -55,12 +61,21 @@ public:
     bool importFile(const QString& path);
     // Writes the drawing's worksheet as a PDF (with the solution page when asked) to path.
     bool exportWorksheet(const QString& path, bool solution);
+    // The drawing as a worksheet's sheet: untitled, as tessaria-schemi prints a single scheme
+    // (a title with the name would give the picture away); its name heads the solution page.
+    schemetools::Sheet worksheetSheet() const;
+    // Asks for a printer in Qt's print dialog and prints the worksheet on it (with the solution
+    // page when asked). False when nothing was printed.
+    bool printWorksheet(bool solution);
     // Sets the language file the captions are read from (empty: Italian) and applies it.
     void chooseLanguage(const QString& languageFile);
 
     // The folder where saving starts: the shared folder of the administrators when it is
     // writable, else the game's scheme folder.
-    static QString schemeFolder();
+    QString schemeFolder() const;
+    // The administrators' folder for every user (/usr/local/share/tessaria/schemi); tests give
+    // one of their own.
+    void setSharedFolder(const QString& folder) { sharedFolder_ = folder; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +104,7 @@ private:
     CheckRunner* checks_;
     QLabel* position_;
     Dialogs dialogs_;
+    QString sharedFolder_ = QStringLiteral("/usr/local/share/tessaria/schemi");
     struct Caption {
         QAction* action;
         QByteArray key;
@@ -110,6 +126,8 @@ private:
     QAction* import_ = nullptr;
     QAction* worksheet_ = nullptr;
     QAction* worksheetSolution_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* printSolution_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* clear_ = nullptr;

@@ -75,7 +75,8 @@ ImportDialog::ImportDialog(const QString& path, QWidget* parent)
         buffer.open(QIODevice::ReadOnly);
         if (!QImageReader(&buffer).canRead())
             throw schemetools::InputError(
-                "is not a picture that can be read (PNG, BMP, GIF, PBM, PGM, PPM, XPM, JPEG)");
+                "is not a picture that can be read (PNG, BMP, GIF, PBM, PGM, PPM, XPM, JPEG)",
+                schemetools::Cause::NotAPicture);
         auto* form = new QFormLayout;
         threshold_ = new QSlider(Qt::Horizontal);
         threshold_->setObjectName(QStringLiteral("Soglia"));
@@ -137,7 +138,8 @@ void ImportDialog::update()
             message_->clear();
         } catch (const schemetools::InputError& error) {
             drawing_.reset();
-            message_->setText(QString::fromStdString(error.message()));
+            const QString cause = causeWord(error.cause());
+            message_->setText(cause.isEmpty() ? QString::fromStdString(error.message()) : cause);
         }
     }
     if (drawing_ && message_->text().isEmpty())

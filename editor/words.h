@@ -5,6 +5,9 @@
 // entry keeps it.
 #pragma once
 
+#include "inputerror.h"
+#include "worksheet.h"
+
 #include <QString>
 
 namespace editor {
@@ -16,5 +19,15 @@ const QString& languageFile();
 
 // The word of key ("Editor.Nuovo.Caption") in the language chosen, or italian.
 QString word(const char* key, const QString& italian);
+
+// The worksheet's words ("Foglio.*" entries) in the language chosen, as tessaria-schemi export
+// --language reads them from the same file.
+schemetools::WorksheetWords worksheetWords();
+
+// The cause of a file that cannot be read or written ("non esiste", "è troppo grande…"), in
+// the language chosen; empty for Cause::Other, which the library's message says.
+QString causeWord(schemetools::Cause cause);
+// The words of a scheme file that holds binary data.
+QString notASchemeWord();
 
 } // namespace editor

@@ -48,11 +48,13 @@ Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options, std
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead())
-        throw InputError("is not a picture that can be read (PNG, BMP, GIF, PBM, PGM, PPM, XPM or JPEG)");
+        throw InputError("is not a picture that can be read (PNG, BMP, GIF, PBM, PGM, PPM, XPM or JPEG)",
+            Cause::NotAPicture);
     const auto refuseLarger = [&options](QSize size) {
         if (size.isValid() && qint64(size.width()) * size.height() > options.maxPixels)
             throw InputError("is a picture of " + std::to_string(size.width()) + " x "
-                + std::to_string(size.height()) + " pixels: too large to import");
+                    + std::to_string(size.height()) + " pixels: too large to import",
+                Cause::TooLarge);
     };
     refuseLarger(reader.size());
     // A header may give a smaller size than the picture has (a GIF whose one image is 0 pixels
@@ -65,7 +67,8 @@ Bitmap importPicture(const QByteArray& bytes, const PictureOptions& options, std
         = qScopeGuard([allocationLimit] { QImageReader::setAllocationLimit(allocationLimit); });
     QImage image;
     if (!reader.read(&image) || image.isNull())
-        throw InputError("cannot be read as a picture: " + reader.errorString().toStdString());
+        throw InputError(
+            "cannot be read as a picture: " + reader.errorString().toStdString(), Cause::NotAPicture);
     refuseLarger(image.size());
 
     const int width = image.width();

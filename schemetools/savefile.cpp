@@ -35,16 +35,18 @@ void checkTarget(const OutputFile& file, bool force, std::set<QString>& seen)
     if (!seen.insert(QDir::cleanPath(info.absoluteFilePath())).second)
         throw InputError(file.path + ": would be written twice by this run; nothing was written");
     if (info.isDir())
-        throw InputError(file.path + ": is a folder; nothing was written");
+        throw InputError(file.path + ": is a folder; nothing was written", Cause::NotAFile);
     if (info.exists() && !force)
         throw InputError(file.path + ": already exists; nothing was written (--force overwrites it)");
     if (info.exists() && !info.isFile())
-        throw InputError(file.path + ": is not a regular file; nothing was written");
+        throw InputError(file.path + ": is not a regular file; nothing was written", Cause::NotAFile);
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
-        throw InputError(file.path + ": cannot be written: its folder does not exist; nothing was written");
+        throw InputError(file.path + ": cannot be written: its folder does not exist; nothing was written",
+            Cause::NoFolder);
     if (!folder.isWritable())
-        throw InputError(file.path + ": cannot be written: its folder is read-only; nothing was written");
+        throw InputError(file.path + ": cannot be written: its folder is read-only; nothing was written",
+            Cause::ReadOnlyFolder);
 }
 
 // One file on its way into place, and what undoes it.
@@ -102,8 +104,10 @@ void saveFiles(const std::vector<OutputFile>& files, bool force)
         if (!p.temporary->open() || ::fchmod(p.temporary->handle(), modeFor(p.target, p.created)) != 0
             || p.temporary->write(file.bytes) != file.bytes.size() || !p.temporary->flush()
             || ::fsync(p.temporary->handle()) != 0) {
+            const int error = errno;
             throw InputError(file.path + ": cannot be written: " + p.temporary->errorString().toStdString()
-                + "; nothing was written");
+                    + "; nothing was written",
+                causeOfError(error));
         }
         pending.push_back(std::move(p));
     }
@@ -120,7 +124,8 @@ void saveFiles(const std::vector<OutputFile>& files, bool force)
             const int error = errno;
             undo(pending);
             throw InputError(
-                files[i].path + ": cannot be written: " + std::strerror(error) + "; nothing was written");
+                files[i].path + ": cannot be written: " + std::strerror(error) + "; nothing was written",
+                causeOfError(error));
         }
         p.temporary->setAutoRemove(false);
         p.placed = true;

@@ -276,22 +276,39 @@ QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution, const W
     writer.setCreator(QStringLiteral("tessaria-schemi"));
     if (!sheets.empty())
         writer.setTitle(QString::fromStdString(sheets.front().title));
-    QPainter painter(&writer);
+    paintWorksheet(writer, sheets, solution, words);
+    return bytes;
+}
+
+bool paintWorksheet(
+    QPagedPaintDevice& device, const std::vector<Sheet>& sheets, bool solution, const WorksheetWords& words)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // The page is laid out on A4 at Resolution dots per inch; the device's paintable rectangle,
+    // in its own dots, takes it scaled to fit (the PDF writer's is exactly that page).
+    const QSizeF page = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())
+                            .fullRectPixels(Resolution)
+                            .size();
+    const QRectF area = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const double scale = std::min(area.width() / page.width(), area.height() / page.height());
+    painter.translate((area.width() - page.width() * scale) / 2, (area.height() - page.height() * scale) / 2);
+    painter.scale(scale, scale);
     PagePainter pages(painter, words);
-    const QSizeF page = writer.pageLayout().fullRectPixels(Resolution).size();
     bool first = true;
     for (const bool filled : {false, true}) {
         if (filled && !solution)
             break;
         for (const Sheet& sheet : sheets) {
             if (!first)
-                writer.newPage();
+                device.newPage();
             first = false;
             pages.page(sheet, filled, page);
         }
     }
     painter.end();
-    return bytes;
+    return true;
 }
 
 namespace {
@@ -379,6 +396,22 @@ std::string puzzleNon(const Sheet& sheet)
         non.columns.push_back(puzzle.columnClues[static_cast<std::size_t>(c)]);
     non.goal = goal;
     return writeNon(non);
+}
+
+WorksheetWords worksheetWords(const std::function<std::string(const char* key)>& lookup)
+{
+    WorksheetWords words;
+    auto take = [&lookup](const char* key, std::string& word) {
+        std::string value = lookup(key);
+        if (!value.empty())
+            word = std::move(value);
+    };
+    take("Foglio.Nome.Caption", words.name);
+    take("Foglio.Classe.Caption", words.schoolClass);
+    take("Foglio.Data.Caption", words.date);
+    take("Foglio.Istruzioni.Caption", words.instruction);
+    take("Foglio.Soluzione.Caption", words.solution);
+    return words;
 }
 
 } // namespace schemetools

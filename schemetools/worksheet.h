@@ -7,8 +7,10 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QRectF>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,11 @@ struct WorksheetWords {
     std::string solution = "Soluzione"; // heads a solution page, before the scheme's name
 };
 
+// The worksheet's words of a language: lookup gives the UTF-8 text of a key of the language
+// file ("Foglio.Nome.Caption"), empty when the file has none, which keeps the Italian word.
+// Every front end takes its words through this, so the keys are named in one place only.
+WorksheetWords worksheetWords(const std::function<std::string(const char* key)>& lookup);
+
 // One A4 portrait page per sheet: title, lines for name, class and date, the instruction, and
 // the visible part of the grid with its clue groups (white slots, clues in black) and line
 // labels where the window has them, cells large enough to write in; the guide lines after
@@ -40,6 +47,12 @@ struct WorksheetWords {
 // the worksheets, in the same order) with the picture filled in, headed by words.solution and
 // the sheet's name.
 QByteArray worksheetPdf(const std::vector<Sheet>& sheets, bool solution, const WorksheetWords& words);
+
+// The same pages painted on device (a printer, a PDF writer) from its current page on: each A4
+// page scaled to fit the device's paintable area and centred in it. worksheetPdf paints through
+// this. False when no painter can begin on the device (a printer that is not valid).
+bool paintWorksheet(
+    QPagedPaintDevice& device, const std::vector<Sheet>& sheets, bool solution, const WorksheetWords& words);
 
 // One page of that worksheet (filled: its solution page) drawn on a white A4 image of
 // dotsPerInch: a preview, the same drawing as the PDF's.

@@ -64,7 +64,8 @@ Then one line per problem, with the file, its line where it has one, and "error"
 Options:
   --json          one JSON object per line for each scheme: file, verdict (unique-line,
                   unique-trial, not-unique, undecided, error), problems [{severity, message,
-                  line}], and second (the other picture) when it is not unique
+                  line}], grade (easy, medium, hard) and gradeReason (why, in words) when it
+                  has one picture, and second (the other picture) when it is not unique
   --budget STEPS  how many search steps a verdict may take (default 20000)
   --help          this text
 
@@ -445,18 +446,9 @@ std::optional<WorksheetWords> worksheetWords(const std::string& name)
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     const lang::IniFile file(path);
-    WorksheetWords words;
-    auto take = [&file](const char* key, std::string& word) {
-        const QString value = file.value(u"Translations", QString::fromLatin1(key));
-        if (!value.isEmpty())
-            word = value.toStdString();
-    };
-    take("Foglio.Nome.Caption", words.name);
-    take("Foglio.Classe.Caption", words.schoolClass);
-    take("Foglio.Data.Caption", words.date);
-    take("Foglio.Istruzioni.Caption", words.instruction);
-    take("Foglio.Soluzione.Caption", words.solution);
-    return words;
+    return schemetools::worksheetWords([&file](const char* key) {
+        return file.value(u"Translations", QString::fromLatin1(key)).toStdString();
+    });
 }
 
 // What a sheet is titled: with --title its text, with --no-title nothing; otherwise the

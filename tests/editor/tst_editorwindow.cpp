@@ -10,14 +10,24 @@
 #include "verdictpanel.h"
 #include "words.h"
 
+#include "asanyuser.h"
 #include "errors.h"
+#include "inifile.h"
+#include "privatecups.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QHash>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -28,12 +38,15 @@
 
 Q_DECLARE_METATYPE(std::string)
 
+using namespace Qt::StringLiterals;
+
 using editor::EditorWindow;
 
 class EditorWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void startsOnAnEmptyGridWithFocus();
@@ -53,9 +66,12 @@ private slots:
     void filesThatCannotBeOpened_data();
     void filesThatCannotBeOpened();
     void failedSaveKeepsTheChanges();
+    void saveAsFromAFolderThatCannotBeWritten_data();
+    void saveAsFromAFolderThatCannotBeWritten();
     void unsavedChangesAreAskedFor();
     void worksheet_data();
     void worksheet();
+    void printsOnASpooler();
     void shippedLanguageFiles_data();
     void shippedLanguageFiles();
 
@@ -71,26 +87,47 @@ private:
     QString write(const QString& name, const QByteArray& bytes);
     QByteArray read(const QString& name) const;
 
+    // The CUPS setup of this process: until a test starts its spooler, no printer at all.
+    std::unique_ptr<PrivateCups> cups_;
     std::unique_ptr<EditorWindow> window_;
     QTemporaryDir dir_;
     QStringList errors_;
     QString nextFileName_;
     int keepAnswer_ = QMessageBox::Cancel;
     int asked_ = 0;
+    int savesAsked_ = 0; // names asked for saving
+    QString askedFolder_; // where the last file dialog started
 };
+
+void EditorWindowTest::initTestCase()
+{
+    cups_ = std::make_unique<PrivateCups>();
+    QVERIFY(cups_->isValid());
+}
 
 void EditorWindowTest::init()
 {
     errors_.clear();
     asked_ = 0;
+    savesAsked_ = 0;
     widgets::setErrorReporter([this](const QString& message) { errors_ << message; });
     window_ = std::make_unique<EditorWindow>();
-    window_->setDialogs({[this](EditorWindow::FileQuestion, const QString&) { return nextFileName_; },
+    window_->setDialogs({[this](EditorWindow::FileQuestion question, const QString& folder) {
+                             savesAsked_ += question == EditorWindow::FileQuestion::Save ? 1 : 0;
+                             askedFolder_ = folder;
+                             return nextFileName_;
+                         },
         [this] {
             ++asked_;
             return keepAnswer_;
         },
-        {}});
+        {},
+        [this](QPrinter& printer) {
+            // Never a printer of the machine: the print goes to the PDF file named next.
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(nextFileName_);
+            return true;
+        }});
     window_->resize(900, 700);
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -482,13 +519,15 @@ void EditorWindowTest::import()
     press(Qt::Key_Down);
     press(Qt::Key_Down);
     press(Qt::Key_Space); // row 3, column 1: cleared by the import
-    window_->setDialogs({{}, {}, [&](editor::ImportDialog& dialog) {
-                             if (threshold > 0)
-                                 dialog.threshold().setValue(threshold);
-                             if (invert)
-                                 dialog.invert().setChecked(true);
-                             return true;
-                         }});
+    window_->setDialogs({{}, {},
+        [&](editor::ImportDialog& dialog) {
+            if (threshold > 0)
+                dialog.threshold().setValue(threshold);
+            if (invert)
+                dialog.invert().setChecked(true);
+            return true;
+        },
+        {}});
     const QStringList before = picture(3);
     QVERIFY(window_->importFile(path));
     QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join(QLatin1Char('\n'))));
@@ -502,14 +541,29 @@ void EditorWindowTest::filesThatCannotBeOpened_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes"); // written unless empty
     QTest::addColumn<QString>("cause");
+    QTest::addColumn<QString>("language"); // empty: Italian
 
-    QTest::newRow("missing") << "nothing.dis" << QByteArray() << "File not found";
-    QTest::newRow("binary") << "binary.dis" << QByteArray("#-\0\x01\x02", 5) << "binary";
-    QTest::newRow("too large") << "large.dis" << QByteArray(1024 * 1024 + 1, '-') << "larger than 1024 KiB";
-    QTest::newRow("a folder") << "" << QByteArray() << "not a regular file";
-    QTest::newRow("import: no picture") << "import:fake.png" << QByteArray("just text") << "is not a picture";
-    QTest::newRow("import: bad .non") << "import:bad.non" << QByteArray("width 2\n") << "";
-    QTest::newRow("import: missing") << "import:gone.txt" << QByteArray() << "File not found";
+    // The cause in the chosen language; a cause without a word of its own in the library's.
+    QTest::newRow("missing") << "nothing.dis" << QByteArray() << "non esiste"
+                             << "";
+    QTest::newRow("missing, in English") << "nothing.dis" << QByteArray() << "does not exist"
+                                         << "english";
+    QTest::newRow("binary") << "binary.dis" << QByteArray("#-\0\x01\x02", 5) << "contiene dati binari"
+                            << "";
+    QTest::newRow("too large") << "large.dis" << QByteArray(1024 * 1024 + 1, '-') << "è troppo grande"
+                               << "";
+    QTest::newRow("a folder") << "" << QByteArray() << "non è un file"
+                              << "";
+    QTest::newRow("import: no picture") << "import:fake.png" << QByteArray("just text") << "non è un'immagine"
+                                        << "";
+    QTest::newRow("import: no picture, in 中文")
+        << "import:fake.png" << QByteArray("just text") << "不是可以读取的图片"
+        << "中文";
+    QTest::newRow("import: bad .non")
+        << "import:bad.non" << QByteArray("width 2\n") << "the key height is missing"
+        << "";
+    QTest::newRow("import: missing") << "import:gone.txt" << QByteArray() << "non esiste"
+                                     << "";
 }
 
 void EditorWindowTest::filesThatCannotBeOpened()
@@ -517,6 +571,10 @@ void EditorWindowTest::filesThatCannotBeOpened()
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, cause);
+    QFETCH(QString, language);
+    if (!language.isEmpty())
+        window_->chooseLanguage(
+            QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/") + language + QStringLiteral(".lng"));
     press(Qt::Key_Space);
     const std::string drawing = window_->document().bytes();
     const bool import = name.startsWith(QStringLiteral("import:"));
@@ -536,8 +594,7 @@ void EditorWindowTest::failedSaveKeepsTheChanges()
     nextFileName_ = dir_.filePath(QStringLiteral("no such folder/a.dis"));
     QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(errors_.size(), 1);
-    QVERIFY2(errors_.front().startsWith(nextFileName_ + QStringLiteral(": cannot be written")),
-        qPrintable(errors_.front()));
+    QCOMPARE(errors_.front(), nextFileName_ + QStringLiteral(": la cartella non esiste"));
     QVERIFY(window_->isWindowModified());
     QVERIFY(window_->windowTitle().startsWith(QStringLiteral("senza nome.dis[*]")));
     // The first save asks for a name; the file then holds the drawing.
@@ -545,6 +602,52 @@ void EditorWindowTest::failedSaveKeepsTheChanges()
     QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!window_->isWindowModified());
     QCOMPARE(read(QStringLiteral("a.dis")).left(23), QByteArray("#--------------------\n-"));
+}
+
+// A scheme opened from a folder the teacher cannot write (the shipped ones) is not saved in
+// place: Save asks for a name, starting in the administrators' shared folder when that one is
+// writable, else in the game's scheme folder. Root's override of file permissions is dropped,
+// so that the folders are judged as a teacher's account would find them.
+void EditorWindowTest::saveAsFromAFolderThatCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("sharedWritable");
+    QTest::newRow("the shared folder is writable") << true;
+    QTest::newRow("the shared folder is read-only") << false;
+}
+
+void EditorWindowTest::saveAsFromAFolderThatCannotBeWritten()
+{
+    QFETCH(bool, sharedWritable);
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("shipped")));
+    const QString shipped = write(QStringLiteral("shipped/gatto.dis"), "##\n#-\n");
+    const QString shared = dir_.filePath(QStringLiteral("shared"));
+    QVERIFY(QDir().mkpath(shared));
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+        | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(QFileInfo(shipped).path(), readOnly));
+    if (!sharedWritable)
+        QVERIFY(QFile::setPermissions(shared, readOnly));
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(QFileInfo(shipped).path(), readOnly | QFileDevice::WriteOwner);
+        QFile::setPermissions(shared, readOnly | QFileDevice::WriteOwner);
+    });
+    window_->setSharedFolder(shared);
+    QVERIFY(window_->openFile(shipped));
+    press(Qt::Key_Space);
+    nextFileName_ = shared + QStringLiteral("/gatto.dis");
+    {
+        const enginetest::WithoutReadOverride asAnyUser;
+        QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+    }
+    QCOMPARE(savesAsked_, 1);
+    QCOMPARE(askedFolder_,
+        sharedWritable ? shared
+                       : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("schemi")));
+    QCOMPARE(read(QStringLiteral("shipped/gatto.dis")), QByteArray("##\n#-\n"));
+    if (sharedWritable) {
+        QCOMPARE(read(QStringLiteral("shared/gatto.dis")), QByteArray("-#\n#-\n"));
+        QVERIFY(!window_->isWindowModified());
+    }
 }
 
 void EditorWindowTest::unsavedChangesAreAskedFor()
@@ -563,19 +666,24 @@ void EditorWindowTest::unsavedChangesAreAskedFor()
     QVERIFY(!window_->isWindowModified());
 }
 
-// The worksheet of the drawing as a PDF: one page, or two with the solution.
+// The worksheet of the drawing as a PDF or printed (here through QPrinter into a PDF file):
+// one page, or two with the solution.
 void EditorWindowTest::worksheet_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("pages");
-    QTest::newRow("worksheet") << "SchedaPdf" << 1;
-    QTest::newRow("with the solution") << "SchedaPdfSoluzione" << 2;
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("worksheet") << "SchedaPdf" << 1 << ": la cartella non esiste";
+    QTest::newRow("with the solution") << "SchedaPdfSoluzione" << 2 << ": la cartella non esiste";
+    QTest::newRow("printed") << "Stampa" << 1 << ": la stampa non è riuscita";
+    QTest::newRow("printed with the solution") << "StampaSoluzione" << 2 << ": la stampa non è riuscita";
 }
 
 void EditorWindowTest::worksheet()
 {
     QFETCH(QString, action);
     QFETCH(int, pages);
+    QFETCH(QString, failure);
     QVERIFY(window_->openFile(write(QStringLiteral("w.dis"), "##\n#-\n")));
     nextFileName_ = dir_.filePath(QStringLiteral("w.pdf"));
     window_->findChild<QAction*>(action)->trigger();
@@ -583,15 +691,55 @@ void EditorWindowTest::worksheet()
     const QByteArray pdf = read(QStringLiteral("w.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(int(pdf.count("/Type /Page\n")), pages);
+    // A single sheet has no title (the name would give the picture away); the name heads the
+    // solution page. The words follow the language chosen, Italian without a file.
+    QCOMPARE(window_->worksheetSheet().title, std::string());
+    QCOMPARE(window_->worksheetSheet().name, std::string("w"));
+    QCOMPARE(editor::worksheetWords().solution, std::string("Soluzione"));
+    window_->chooseLanguage(QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/english.lng"));
+    QCOMPARE(editor::worksheetWords().name, std::string("Name"));
+    QCOMPARE(editor::worksheetWords().solution, std::string("Solution"));
+    window_->chooseLanguage(QString());
+    QCOMPARE(editor::worksheetWords().name, std::string("Nome"));
     // A folder that does not exist: the error names the file.
     nextFileName_ = dir_.filePath(QStringLiteral("none/w.pdf"));
     window_->findChild<QAction*>(action)->trigger();
     QCOMPARE(errors_.size(), 1);
-    QVERIFY(errors_.front().startsWith(nextFileName_ + QStringLiteral(": cannot be written")));
+    QVERIFY2(errors_.front().startsWith(nextFileName_ + failure), qPrintable(errors_.front()));
 }
 
-// Every shipped language file names the editor's parts; choosing one rewrites menus, actions,
-// title and verdict, and Italian comes back without a file.
+// Printing through the print dialog on a real spooler: a cupsd of the test's own whose default
+// queue is a cups-pdf printer gets the worksheet and its solution, two pages.
+void EditorWindowTest::printsOnASpooler()
+{
+    if (!cups_->start())
+        QSKIP(qPrintable(QStringLiteral("CUPS cannot be started here: ") + cups_->reason()));
+    const auto stop = qScopeGuard([this] { cups_->stop(); });
+    QVERIFY2(cups_->addDefaultPdfQueue(), qPrintable(cups_->reason()));
+    QVERIFY(window_->openFile(write(QStringLiteral("p.dis"), "##\n#-\n")));
+    // The dialog accepts only the private queue, never a printer of the machine.
+    window_->setDialogs({{}, {}, {}, [](QPrinter& printer) {
+                             return printer.outputFormat() == QPrinter::NativeFormat
+                                 && printer.printerName() == PrivateCups::Queue;
+                         }});
+    QVERIFY(window_->printWorksheet(true));
+    QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join(QLatin1Char('\n'))));
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        !cups_->pdfs().isEmpty() && cups_->idle(), qPrintable(cups_->errorLog()), 120000);
+    QCOMPARE(cups_->pdfs().size(), 1);
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {cups_->pdfs().first()});
+    QVERIFY2(info.waitForFinished(60000) && info.exitCode() == 0,
+        "pdfinfo failed (scripts/deps.sh installs poppler-utils)");
+    QVERIFY2(
+        QString::fromLocal8Bit(info.readAllStandardOutput())
+            .contains(QRegularExpression(QStringLiteral("^Pages: +2$"), QRegularExpression::MultilineOption)),
+        "the printed worksheet does not have two pages");
+}
+
+// Every language of lingue.txt names each of the editor's parts that Italian names (a missing
+// key fails); choosing one rewrites menus, actions, title and verdict, and Italian comes back
+// without a file.
 void EditorWindowTest::shippedLanguageFiles_data()
 {
     QTest::addColumn<QString>("language");
@@ -599,26 +747,43 @@ void EditorWindowTest::shippedLanguageFiles_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("verdict");
 
-    QTest::newRow("english") << "english"
-                             << "&Open…"
-                             << "untitled.dis[*] – Tessaria – Scheme editor"
-                             << "Solvable line by line";
-    QTest::newRow("deutsch") << "deutsch"
-                             << "Ö&ffnen…"
-                             << "unbenannt.dis[*] – Tessaria – Rätsel-Editor"
-                             << "Zeile für Zeile lösbar";
-    QTest::newRow("français") << "français"
-                              << "&Ouvrir…"
-                              << "sans titre.dis[*] – Tessaria – Éditeur de grilles"
-                              << "Soluble ligne par ligne";
-    QTest::newRow("español") << "español"
-                             << "&Abrir…"
-                             << "sin título.dis[*] – Tessaria – Editor de esquemas"
-                             << "Resoluble fila a fila";
-    QTest::newRow("italiano") << "italiano"
-                              << "&Apri…"
-                              << "senza nome.dis[*] – Tessaria – Editor di schemi"
-                              << "Risolvibile riga per riga";
+    struct Expected {
+        const char* open;
+        const char* title;
+        const char* verdict;
+    };
+    const QHash<QString, Expected> expected {
+        {u"english"_s, {"&Open…", "untitled.dis[*] – Tessaria – Scheme editor", "Solvable line by line"}},
+        {u"deutsch"_s, {"Ö&ffnen…", "unbenannt.dis[*] – Tessaria – Rätsel-Editor", "Zeile für Zeile lösbar"}},
+        {u"français"_s,
+            {"&Ouvrir…", "sans titre.dis[*] – Tessaria – Éditeur de grilles", "Soluble ligne par ligne"}},
+        {u"español"_s,
+            {"&Abrir…", "sin título.dis[*] – Tessaria – Editor de esquemas", "Resoluble fila a fila"}},
+        {u"italiano"_s,
+            {"&Apri…", "senza nome.dis[*] – Tessaria – Editor di schemi", "Risolvibile riga per riga"}},
+        {u"română"_s,
+            {"&Deschide…", "fără nume.dis[*] – Tessaria – Editor de desene", "Se rezolvă rând cu rând"}},
+        {u"shqip"_s,
+            {"&Hap…", "pa emër.dis[*] – Tessaria – Redaktori i skemave", "Zgjidhet rresht pas rreshti"}},
+        {u"العربية"_s, {"&فتح…", "بدون اسم.dis[*] – Tessaria – محرر الرسوم", "يحل صفًا بصف"}},
+        {u"中文"_s, {"打开(&O)…", "未命名.dis[*] – Tessaria – 图案编辑器", "可以逐行解出"}},
+        {u"українська"_s,
+            {"&Відкрити…", "без назви.dis[*] – Tessaria – Редактор схем", "Розв'язується рядок за рядком"}},
+    };
+    QFile list(QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/lingue.txt"));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    int rows = 0;
+    for (const QString& line : QString::fromUtf8(list.readAll()).split(u'\n')) {
+        const QString language = line.trimmed();
+        if (language.isEmpty())
+            continue;
+        const Expected words = expected.value(language, {"", "", ""});
+        QTest::newRow(language.toUtf8().constData())
+            << language << QString::fromUtf8(words.open) << QString::fromUtf8(words.title)
+            << QString::fromUtf8(words.verdict);
+        ++rows;
+    }
+    QCOMPARE(rows, 10);
 }
 
 void EditorWindowTest::shippedLanguageFiles()
@@ -627,11 +792,42 @@ void EditorWindowTest::shippedLanguageFiles()
     QFETCH(QString, open);
     QFETCH(QString, title);
     QFETCH(QString, verdict);
+    const QString path
+        = QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/") + language + QStringLiteral(".lng");
+
+    // The keys of the editor's parts, as the Italian file names them.
+    QFile italian(QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/italiano.lng"));
+    QVERIFY(italian.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList keys;
+    for (const QString& line : QString::fromUtf8(italian.readAll()).split(u'\n'))
+        if (line.startsWith(u"Editor."))
+            keys << line.section(u'=', 0, 0);
+    QCOMPARE(keys.size(), 68);
+    const lang::IniFile file(path);
+    for (const QString& key : keys)
+        QVERIFY2(!file.value(u"Translations", key).isEmpty(), qPrintable(language + u": "_s + key));
+    QVERIFY2(!open.isEmpty(), "a language of lingue.txt without a row of expected words");
+
     QVERIFY(window_->openFile(write(QStringLiteral("l.dis"), "##\n#-\n")));
     waitForVerdict();
-    window_->chooseLanguage(
-        QStringLiteral(TESSARIA_SOURCE_DIR "/lang/data/") + language + QStringLiteral(".lng"));
+    window_->chooseLanguage(path);
     QCOMPARE(window_->findChild<QAction*>(QStringLiteral("Apri"))->text(), open);
+    // Within the menu bar and within each menu, no two captions share an Alt key.
+    const auto clash = [](const QList<QAction*>& actions) {
+        QHash<QString, QString> seen; // the Alt key, the caption that has it
+        for (const QAction* action : actions) {
+            const QString key = QKeySequence::mnemonic(action->text()).toString();
+            if (key.isEmpty())
+                continue;
+            if (seen.contains(key))
+                return seen.value(key) + u" / "_s + action->text();
+            seen.insert(key, action->text());
+        }
+        return QString();
+    };
+    QCOMPARE(clash(window_->menuBar()->actions()), QString());
+    for (const QMenu* menu : window_->menuBar()->findChildren<QMenu*>())
+        QCOMPARE(clash(menu->actions()), QString());
     QCOMPARE(window_->verdict().verdictText(), verdict);
     window_->document().newScheme();
     QCOMPARE(window_->windowTitle(), title);
