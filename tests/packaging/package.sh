@@ -82,8 +82,10 @@ lib="$root/usr/lib/tessaria"
 zcat "$root/usr/share/doc/tessaria/changelog.gz" > "$work/changelog"
 [ "$(head -n 1 "$work/changelog")" = "tessaria ($version) unstable; urgency=medium" ] \
     || fail "the changelog's newest entry is not $version"
-grep -q "<release version=\"$version\" date=\"[0-9-]*\">" "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
-    || fail "the AppStream description's newest release is not $version"
+for metainfo in "$root"/usr/share/metainfo/*.metainfo.xml; do
+    grep -q "<release version=\"$version\" date=\"[0-9-]*\">" "$metainfo" \
+        || fail "$(basename "$metainfo"): the newest release is not $version"
+done
 # The documentation for users and administrators, as the source tree has it, and in it the
 # scheme format, the language files and the shared scheme folder.
 docs="$root/usr/share/doc/tessaria"
@@ -112,8 +114,7 @@ for entry in "$root"/usr/share/applications/*.desktop; do
     done
     [ "$mains" -eq 1 ] || fail "$(basename "$entry") names $mains main categories, not 1"
 done
-appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.tessaria.tessaria.metainfo.xml" \
-    || fail "appstreamcli validate"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
 # The tree check also matches the metainfo's launchable with the installed desktop entry.
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
 command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
