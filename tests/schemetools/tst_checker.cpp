@@ -261,6 +261,10 @@ void CheckerTest::grade_data()
         << enginetest::schemeFile({"-#####", "#-#-#-", "#-##--", "--##--", "#####-"}) << "medium"
         << "row 5 is complete only in pass 3 over the rows and columns: it needs what the other lines reveal "
            "first";
+    QTest::newRow("four passes: still medium")
+        << enginetest::schemeFile({"-##-", "--##", "#--#", "-###", "-##-", "##--"}) << "medium"
+        << "row 4 is complete only in pass 4 over the rows and columns: it needs what the other lines reveal "
+           "first";
     QTest::newRow("five passes") << enginetest::schemeFile({"-#-#", "#---", "##--", "-#--", "-#-#", "--#-"})
                                  << "hard"
                                  << "column 3 is complete only in pass 5 over the rows and columns: it needs "
